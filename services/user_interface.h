@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvex {
+
+// Title of boxes that carry "the application's own title" rather than a failure kind.
+inline constexpr std::string_view kApplicationTitle = "Tarvex Repeater Programmer";
+
+enum class MessageIcon { None, Critical, Exclamation, Information, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+struct MessageBox {
+    std::string title;
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+
+    friend bool operator==(const MessageBox&, const MessageBox&) = default;
+};
+
+// Everything modal or audible that the logic asks of the person at the screen.
+class UserInterface {
+  public:
+    virtual ~UserInterface() = default;
+    virtual MessageResult ShowMessage(const MessageBox& box) = 0;
+    virtual void Beep() = 0;
+};
+
+}  // namespace tarvex

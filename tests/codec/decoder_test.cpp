@@ -1,0 +1,208 @@
+#include "codec/decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/image_builder.h"
+
+namespace tarvex {
+namespace {
+
+using testing::ImageBuilder;
+
+DecodedImage Decode(const ImageBuffer& image) {
+    return DecodeImage(image, false);
+}
+
+TEST(DecodeImage, AllZeroImageDecodesWithoutFailing) {
+    const DecodedImage d = Decode(ImageBuffer{});
+    ASSERT_TRUE(d.frequenciesValid);
+    EXPECT_EQ(d.TXFreq, ".0000");
+    EXPECT_EQ(d.RXFreq, ".0000");
+    EXPECT_EQ(d.CustID, std::string(10, '\0'));
+    EXPECT_EQ(d.MKSlot[0], 0);
+    EXPECT_EQ(d.MKSlot[1], 136);
+    EXPECT_EQ(d.PTTExtEnc, 0);
+    EXPECT_FALSE(d.CustomMKFreq.has_value()) << "zero dividers give no tone";
+    EXPECT_TRUE(d.MKEncodewID);
+    EXPECT_EQ(d.TXTimeOutTimer, 0.0f);
+    EXPECT_EQ(d.MonitorMode, 0);
+    EXPECT_EQ(d.MorseCodeID, "");
+}
+
+TEST(DecodeImage, InvalidFrequencyBytesStopAfterTheCustomerIdentifierAndPolarity) {
+    for (std::size_t bad = 0; bad < 6; ++bad) {
+        ImageBuffer image = ImageBuilder()
+                                .text(75, "CUST 42   ")
+                                .set(115, {3})
+                                .set(13, {1})
+                                .set(16, {32})
+                                .squelchBit(5);
+        image[bad] = bad % 2 ? 0x4A : 0xA4;
+        const DecodedImage d = Decode(image);
+        EXPECT_FALSE(d.frequenciesValid) << bad;
+        EXPECT_EQ(d.CustID, "CUST 42   ");
+        EXPECT_TRUE(d.encodePolarityTicked);
+        EXPECT_TRUE(d.decodePolarityTicked);
+        EXPECT_EQ(d.TXFreq, "");
+        EXPECT_EQ(d.MonitorMode, 0);
+        EXPECT_EQ(d.TXHangTime, 0.0f);
+        EXPECT_EQ(d.MKSlot[0], 0);
+    }
+}
+
+TEST(DecodeImage, CustomerIdentifierKeepsBlanksAndZeroBytes) {
+    const DecodedImage d = Decode(ImageBuilder().text(75, "AB  ").set(79, {0, 'Z'}));
+    EXPECT_EQ(d.CustID, std::string("AB  \0Z\0\0\0\0", 10));
+}
+
+TEST(DecodeImage, MorseIdentifierNeedsCodeAndInterval) {
+    struct Case {
+        const char* name;
+        std::string morse;  // bytes 23..30
+        std::uint8_t hi, lo;
+        const char* expectedId;
+        float expectedInterval;
+    };
+    const Case cases[] = {
+        // 96 ticks = 3 s = 0.05 min: half a tenth goes to the even 0.
+        {"eight codes", "abcdefgh", 0, 96, "ABCDEFGH", 0.0f},
+        {"zero ends the text", std::string("AB\0DE", 5), 15, 0, "AB", 2.0f},
+        {"longest interval", "ID", 255, 0, "ID", 34.0f},
+        {"interval bytes zero: absent", "ID", 0, 0, "", 0.0f},
+        {"first code zero: absent", std::string("\0ID", 3), 15, 0, "", 0.0f},
+        {"low byte alone counts", "K9", 0, 192, "K9", 0.1f},
+    };
+    for (const Case& c : cases) {
+        const DecodedImage d =
+            Decode(ImageBuilder().text(23, c.morse).set(21, {c.hi, c.lo}).text(31, "Q"));
+        EXPECT_EQ(d.MorseCodeID, c.expectedId) << c.name;
+        EXPECT_EQ(d.IDTXInterval, c.expectedInterval) << c.name;
+    }
+}
+
+TEST(DecodeImage, TimesAreTicksOfOneThirtySecondRoundedToTenths) {
+    struct Case {
+        std::uint8_t timeOutHi, timeOutLo, hang, tail;
+        float timeOut, hangTime, tailTime;
+    };
+    const Case cases[] = {
+        {255, 255, 8, 24, 0.0f, 0.2f, 0.8f},  // off; 0.25 s and 0.75 s go to even tenths
+        {0, 0, 224, 0, 0.0f, 7.0f, 0.0f},
+        {1, 0, 32, 16, 0.1f, 1.0f, 0.5f},     // 256 ticks = 8 s = 0.133 min
+        {255, 0, 255, 1, 34.0f, 8.0f, 0.0f},  // 255 ticks = 7.97 s
+        {0, 255, 0, 0, 0.1f, 0.0f, 0.0f},     // 255 ticks = 1.33 tenths
+        {255, 254, 0, 0, 34.1f, 0.0f, 0.0f},
+    };
+    for (const Case& c : cases) {
+        const DecodedImage d =
+            Decode(ImageBuilder().set(11, {c.timeOutHi, c.timeOutLo}).set(16, {c.hang, c.tail}));
+        EXPECT_EQ(d.TXTimeOutTimer, c.timeOut) << int{c.timeOutHi} << "," << int{c.timeOutLo};
+        EXPECT_EQ(d.TXHangTime, c.hangTime) << int{c.hang};
+        EXPECT_EQ(d.SqlTailMuteTime, c.tailTime) << int{c.tail};
+    }
+}
+
+TEST(DecodeImage, CustomToneFromTheTwoDividers) {
+    struct Case {
+        std::uint8_t a, b;
+        std::optional<float> expected;
+    };
+    const Case cases[] = {
+        {13, 107, 59.9f},       {8, 104, 100.2f},     {3, 109, 254.8f},
+        {0, 104, std::nullopt}, {8, 0, std::nullopt}, {255, 255, 1.3f},
+    };
+    for (const Case& c : cases) {
+        const DecodedImage d = Decode(ImageBuilder().set(19, {c.a, c.b}));
+        EXPECT_EQ(d.CustomMKFreq, c.expected) << int{c.a} << "/" << int{c.b};
+    }
+}
+
+TEST(DecodeImage, MonitorModeAndToneWithIdentifierFlags) {
+    struct Case {
+        std::uint8_t monitor, options;
+        bool encodeWithId;
+    };
+    const Case cases[] = {{0, 0x00, true}, {1, 0x04, false}, {7, 0xFB, true}, {255, 0xFF, false}};
+    for (const Case& c : cases) {
+        const DecodedImage d = Decode(ImageBuilder().set(13, {c.monitor}).set(116, {c.options}));
+        EXPECT_EQ(d.MonitorMode, c.monitor);
+        EXPECT_EQ(d.MKEncodewID, c.encodeWithId) << int{c.options};
+    }
+}
+
+TEST(DecodeImage, SquelchBitmapFillsTheSlotsLowestBitFirst) {
+    struct Case {
+        const char* name;
+        std::vector<int> bits;
+        int slot1, slot2;
+        bool encodeEnabled, decodeEnabled;
+    };
+    const Case cases[] = {
+        {"no bit", {}, 0, 136, false, false},
+        {"one tone", {12}, 12, 136, false, false},
+        {"tone and DMK in either order", {57, 5}, 5, 52, true, true},
+        {"two DMK codes", {139, 60}, 55, 134, true, true},
+        {"three bits: two lowest", {30, 8, 20}, 8, 20, false, false},
+        {"bit 52 is a row without polarity", {52}, 52, 136, false, false},
+        {"bit 44 is the placeholder", {44}, 44, 136, false, false},
+        {"bit 53 is the custom tone", {53}, 137, 136, false, false},
+        {"bits 54 to 56 are skipped", {54, 55, 56, 3}, 3, 136, false, false},
+        {"byte 96 bit 0 is bit number 1", {1}, 1, 136, false, false},
+        {"bit 140 maps to Carrier SQ", {140}, 135, 136, true, true},
+        {"bit 142 maps to Custom MK", {142}, 137, 136, true, true},
+        {"bits past the list select None", {143, 152}, 0, 0, true, true},
+    };
+    for (const Case& c : cases) {
+        ImageBuilder builder;
+        for (int bit : c.bits) {
+            builder.squelchBit(bit);
+        }
+        const DecodedImage d = Decode(builder);
+        EXPECT_EQ(d.MKSlot[0], c.slot1) << c.name;
+        EXPECT_EQ(d.MKSlot[1], c.slot2) << c.name;
+        EXPECT_EQ(d.encodePolarityEnabled, c.encodeEnabled) << c.name;
+        EXPECT_EQ(d.decodePolarityEnabled, c.decodeEnabled) << c.name;
+    }
+}
+
+TEST(DecodeImage, PttByteSelectsItsRow) {
+    struct Case {
+        std::uint8_t value;
+        int row;
+        bool encodeEnabled;
+    };
+    const Case cases[] = {
+        {0, 0, false},    {255, 0, false},  {53, 135, false},  {1, 1, false},
+        {51, 51, false},  {52, 52, false},  {127, 127, false}, {128, 52, true},
+        {210, 134, true}, {211, 135, true}, {212, 0, true},    {254, 0, true},
+    };
+    for (const Case& c : cases) {
+        const DecodedImage d = Decode(ImageBuilder().set(126, {c.value}));
+        EXPECT_EQ(d.PTTExtEnc, c.row) << int{c.value};
+        EXPECT_EQ(d.encodePolarityEnabled, c.encodeEnabled) << int{c.value};
+        EXPECT_FALSE(d.decodePolarityEnabled) << int{c.value};
+    }
+}
+
+TEST(DecodeImage, PolarityTicksComeFromByte115Only) {
+    struct Case {
+        std::uint8_t value;
+        bool encode, decode;
+    };
+    const Case cases[] = {{0, false, false},
+                          {1, false, true},
+                          {2, true, false},
+                          {0xFC, false, false},
+                          {0xFF, true, true}};
+    for (const Case& c : cases) {
+        const DecodedImage d = Decode(ImageBuilder().set(115, {c.value}));
+        EXPECT_EQ(d.encodePolarityTicked, c.encode);
+        EXPECT_EQ(d.decodePolarityTicked, c.decode);
+        EXPECT_FALSE(d.encodePolarityEnabled);
+    }
+}
+
+}  // namespace
+}  // namespace tarvex
