@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ostream>
+
+#include "services/file_chooser.h"
+#include "services/user_interface.h"
+
+namespace tarvex::cli {
+
+// Message boxes become lines on standard error, "Title: text"; every box is answered OK.
+class ConsoleUserInterface : public UserInterface {
+  public:
+    explicit ConsoleUserInterface(std::ostream& err) : err_(err) {}
+    MessageResult ShowMessage(const MessageBox& box) override;
+    void Beep() override {}
+
+  private:
+    std::ostream& err_;
+};
+
+// The file dialog answered by the path given on the command line.
+class GivenPathChooser : public FileChooser {
+  public:
+    explicit GivenPathChooser(std::string path) : path_(std::move(path)) {}
+    std::string selectFile(std::string_view, std::string_view) override { return path_; }
+
+  private:
+    std::string path_;
+};
+
+}  // namespace tarvex::cli

@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "cli/cli_app.h"
+
+int main(int argc, char** argv) {
+    return tarvex::cli::RunCli(argc, argv, std::cout, std::cerr);
+}

@@ -1,0 +1,160 @@
+#include "app/file_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "codec/encoder.h"
+#include "files/data_file.h"
+#include "support/file_test_support.h"
+#include "support/recording_ui.h"
+#include "support/scripted_file_chooser.h"
+
+namespace tarvex {
+namespace {
+
+using testing::Message;
+using testing::RecordingUserInterface;
+using testing::ScriptedFileChooser;
+using testing::TempDir;
+
+// Every control's shown state, to prove a failed open left the window alone.
+std::vector<std::string> ScreenSnapshot(const ScreenModel& screen) {
+    std::vector<std::string> shown;
+    for (const Control* c : screen.AllControls()) {
+        shown.push_back(c->name + "|" + c->text + "|" + std::to_string(c->selectedRow) + "|" +
+                        std::to_string(static_cast<int>(c->check)) + "|" +
+                        std::to_string(c->selected) + "|" + std::to_string(c->enabled));
+    }
+    return shown;
+}
+
+// A data file written the way File > Save File writes one.
+void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+    ProgramState state;
+    state.MainData.TXFreq = "451.0125";
+    state.MainData.RXFreq = "456.0125";
+    state.MainData.MKSlot = {52, 60};
+    state.MainData.PTTExtEnc = 135;
+    state.MainData.CustomMKFreq = 100.0f;
+    state.MainData.MorseCodeID = "AB1";
+    state.MainData.IDTXInterval = 1.5f;
+    state.MainData.TXTimeOutTimer = 0.0f;
+    state.MainData.TXHangTime = 2.2f;
+    state.MainData.SqlTailMuteTime = 0.8f;
+    state.MainData.MonitorMode = 0;
+    state.MainData.CustID = "SITE 9";
+    RecordingUserInterface ui;
+    ASSERT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
+    ASSERT_TRUE(WriteDataFile(state, path));
+}
+
+class OpenFileCommandTest : public ::testing::Test {
+  protected:
+    OpenFileCommandTest() { ApplyStartupValues(session); }
+    Session session;
+    RecordingUserInterface ui;
+    TempDir dir;
+};
+
+TEST_F(OpenFileCommandTest, ShowsTheFileSettingsAndSelectsItsModel) {
+    WriteSettingsFile(dir / "site9.kvd", "ZPT-410");
+    ScriptedFileChooser chooser({(dir / "site9.kvd").string()});
+    ASSERT_TRUE(OpenFileCommand(session, ui, chooser));
+
+    const ScreenModel& s = session.screen;
+    EXPECT_TRUE(ui.events.empty());
+    EXPECT_EQ(s.cmbType.SelectedText(), "ZPT-410");
+    EXPECT_EQ(s.TxtRptrTXFreq.text, "451.0125");
+    EXPECT_EQ(s.TxtCustID.text, "SITE 9    ");
+    EXPECT_EQ(s.CmbMK_Type_Code[0].SelectedText(), "DMK 023");
+    EXPECT_EQ(s.CmbMK_Type_Code[1].selectedRow, 60);
+    EXPECT_EQ(s.CmbPTT_ExtEnc.SelectedText(), "Custom MK");
+    EXPECT_EQ(s.TxtCustomMKFreq.text, "100.2");
+    EXPECT_EQ(s.TxtMorseCodeID.text, "AB1");
+    EXPECT_EQ(s.TxtIDTXInterval.text, "1.5");
+    EXPECT_EQ(s.TxtTXTimeOutTimer.text, "0");
+    EXPECT_EQ(s.TxtTXHangTime.text, "2.2");
+    EXPECT_EQ(s.TxtSqlTailMuteTime.text, "0.8");
+    EXPECT_TRUE(s.OptOvrTone.selected);
+    EXPECT_FALSE(s.OptOvrCarrier.selected);
+    EXPECT_EQ(s.chkMKEncodePol.check, CheckState::Checked);
+    EXPECT_TRUE(s.chkMKEncodePol.enabled);
+    EXPECT_EQ(s.chkMKDecodePol.check, CheckState::Unchecked);
+    EXPECT_TRUE(s.chkMKDecodePol.enabled);
+    EXPECT_EQ(session.state.MainData.ModelCode, 20);
+    EXPECT_EQ(session.state.AddrMapCode, 170);
+}
+
+TEST_F(OpenFileCommandTest, AnUnknownModelNameSelectsTheFirstModel) {
+    WriteSettingsFile(dir / "other.kvd", "ZPT-999");
+    ScriptedFileChooser chooser({(dir / "other.kvd").string()});
+    ASSERT_TRUE(OpenFileCommand(session, ui, chooser));
+    EXPECT_EQ(session.state.ModelName, "ZPT-999");
+    EXPECT_EQ(session.screen.cmbType.selectedRow, 0);
+}
+
+TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
+    {
+        std::ofstream lower(dir / "lower.kvd", std::ios::binary);
+        lower << "qmtf4     " << std::string(551, '\0');
+    }
+    std::ofstream(dir / "short.kvd", std::ios::binary) << "QMTF4     \x14";
+    const auto invalid =
+        Message("Invalid Data File",
+                "This doesn't appear to be a valid Radio data file...Please try again.",
+                MessageIcon::Critical);
+    const auto readError =
+        Message("File System Error", "Error reading data file...", MessageIcon::Critical);
+    struct Case {
+        const char* name;
+        std::string path;
+        std::vector<testing::UiEvent> expected;
+    };
+    const Case cases[] = {
+        {"lower-case magic", (dir / "lower.kvd").string(), {invalid, readError}},
+        {"shorter than a record", (dir / "short.kvd").string(), {readError}},
+        {"missing file", (dir / "missing.kvd").string(), {readError}},
+        {"a directory", dir.path().string(), {readError}},
+    };
+    for (const Case& c : cases) {
+        RecordingUserInterface caseUi;
+        const auto before = ScreenSnapshot(session.screen);
+        ScriptedFileChooser chooser({c.path});
+        EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.name;
+        EXPECT_EQ(caseUi.events, c.expected) << c.name;
+        EXPECT_EQ(ScreenSnapshot(session.screen), before) << c.name;
+    }
+}
+
+TEST_F(OpenFileCommandTest, CancelShowsNothingAndChangesNothing) {
+    const auto before = ScreenSnapshot(session.screen);
+    ScriptedFileChooser chooser({""});
+    EXPECT_FALSE(OpenFileCommand(session, ui, chooser));
+    EXPECT_TRUE(session.state.FileCancelled);
+    EXPECT_TRUE(ui.events.empty());
+    EXPECT_EQ(ScreenSnapshot(session.screen), before);
+}
+
+TEST(ApplyStartupValues, PutsTheCodedSquelchControlsInTheirOpeningState) {
+    Session session;
+    session.state.ModelCode = 7;
+    session.state.Step5kHz = true;
+    session.screen.CmbMK_Type_Code[1].selectedRow = 3;
+    session.screen.chkMKEncodePol.enabled = true;
+    ApplyStartupValues(session);
+    EXPECT_EQ(session.state.ModelCode, 20);
+    EXPECT_FALSE(session.state.Step5kHz);
+    EXPECT_EQ(session.state.FreqLowerMHz, 400);
+    EXPECT_EQ(session.state.FreqUpperMHz, 512);
+    for (const Control* list :
+         {&session.screen.CmbMK_Type_Code[0], &session.screen.CmbMK_Type_Code[1],
+          &session.screen.CmbPTT_ExtEnc}) {
+        EXPECT_EQ(list->SelectedText(), "44 None") << list->name;
+    }
+    EXPECT_FALSE(session.screen.chkMKEncodePol.enabled);
+    EXPECT_FALSE(session.screen.chkMKDecodePol.enabled);
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,227 @@
+#include "cli/cli_app.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "codec/encoder.h"
+#include "files/data_file.h"
+#include "samples/sample_settings.h"
+#include "support/file_test_support.h"
+#include "support/recording_ui.h"
+
+namespace tarvex {
+namespace {
+
+using testing::TempDir;
+
+const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) / "samples";
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(std::vector<std::string> args) {
+    args.insert(args.begin(), "tarvex-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::string Hex(const std::vector<std::uint8_t>& bytes, std::size_t first, std::size_t count) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (std::size_t i = first; i < first + count; ++i) {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 15];
+    }
+    return hex;
+}
+
+TEST(Samples, ShippedFilesAreExactlyWhatTheProjectMakesFromTheirSettings) {
+    TempDir dir;
+    const std::vector<std::string> names = samples::WriteSampleFiles(dir.path());
+    ASSERT_EQ(names.size(), 4u);
+    for (const std::string& name : names) {
+        EXPECT_EQ(Bytes(dir / name), Bytes(kSamples / name))
+            << name << " differs: run tarvex-make-samples samples/ and review the change";
+    }
+}
+
+TEST(CliShow, PrintsEverySettingAsTheWindowShowsIt) {
+    const CliRun run = RunCli({"show", (kSamples / "mk-tone-repeater.kvd").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "Model code                     20\n"
+              "Model name                     \"ZPT-410\"\n"
+              "Firmware version               1.00\n"
+              "\n"
+              "Model                          ZPT-410\n"
+              "Customer ID Number             \"ACME RADIO\"\n"
+              "Repeater Transmit Frequency    \"451.0125\" MHz\n"
+              "Repeater Receive Frequency     \"456.0125\" MHz\n"
+              "Coded squelch slot 1           12 \"12 MK 100.0 Hz\"\n"
+              "Coded squelch slot 2           136 \"Inactive\"\n"
+              "PTT/EXT Encode                 12 \"12 MK 100.0 Hz\"\n"
+              "Custom MK Freq Hz              \"66.8\"\n"
+              "Firmware Version               \"\"\n"
+              "MORSE Code ID                  \"VK2RPT\"\n"
+              "ID Transmit Interval           \"10\" (min)\n"
+              "MK Encode with ID              [x]\n"
+              "TX Time Out Timer              \"3\" (min)\n"
+              "Transmit Hang Time             \"1\" (sec)\n"
+              "Squelch Tail Mute Time         \"0.5\" (sec)\n"
+              "Monitor Mode                   Override Carrier\n"
+              "DMK Encode Polarity Invert     [ ] (disabled)\n"
+              "DMK Decode Polarity Invert     [ ] (disabled)\n");
+}
+
+TEST(CliShow, JsonCarriesTheRecordFieldsAndTheImage) {
+    struct Case {
+        const char* file;
+        nlohmann::json expected;  // a subset of the keys
+    };
+    const Case cases[] = {
+        {"mk-tone-repeater.kvd",
+         {{"TXFreq", "451.0125"},
+          {"MKSlot", {12, 136}},
+          {"PTTExtEnc", 12},
+          {"MonitorMode", 1},
+          {"IDTXInterval", 10},
+          {"SqlTailMuteTime", 0.5},
+          {"MKEncodewID", true},
+          {"FirmwareVersion", 1},
+          {"CustID", "ACME RADIO"}}},
+        {"dmk-pair.kvd",
+         {{"MKSlot", {52, 134}},
+          {"PTTExtEnc", 68},
+          {"MKEncodePol", true},
+          {"MKDecodePol", true},
+          {"MorseCodeID", ""},
+          {"IDTXInterval", 0},
+          {"TXTimeOutTimer", 0},
+          {"MonitorMode", 0},
+          {"CustID", "SITE 7    "},
+          {"MKEncodewID", false}}},
+        {"custom-tone.kvd",
+         {{"MKSlot", {137, 136}},
+          {"PTTExtEnc", 135},
+          {"TXFreq", "400.0000"},
+          {"RXFreq", "512.0000"},
+          {"IDTXInterval", 34},
+          {"TXHangTime", 7}}},
+        {"legacy-v3.kvd", {{"FirmwareVersion", 6.01}, {"ModelCode", 20}, {"TXFreq", "451.0125"}}},
+    };
+    const std::set<std::string> keys = {
+        "TXFreq",          "RXFreq",       "MKSlot",          "PTTExtEnc",      "CustomMKFreq",
+        "MorseCodeID",     "IDTXInterval", "MKEncodewID",     "TXTimeOutTimer", "TXHangTime",
+        "SqlTailMuteTime", "MonitorMode",  "CustID",          "MKEncodePol",    "MKDecodePol",
+        "ModelCode",       "ModelName",    "FirmwareVersion", "Image"};
+    for (const Case& c : cases) {
+        const CliRun run = RunCli({"show", "--json", (kSamples / c.file).string()});
+        ASSERT_EQ(run.status, 0) << c.file << run.err;
+        const nlohmann::json json = nlohmann::json::parse(run.out);
+        std::set<std::string> found;
+        for (const auto& [key, value] : json.items()) {
+            found.insert(key);
+        }
+        EXPECT_EQ(found, keys) << c.file;
+        for (const auto& [key, value] : c.expected.items()) {
+            EXPECT_EQ(json[key], value) << c.file << " " << key;
+        }
+    }
+    const auto bytes = Bytes(kSamples / "dmk-pair.kvd");
+    const CliRun run = RunCli({"show", "--json", (kSamples / "dmk-pair.kvd").string()});
+    EXPECT_EQ(nlohmann::json::parse(run.out)["Image"], Hex(bytes, 48, 512));
+}
+
+TEST(CliShow, TextsKeepEveryByteOfAFileWrittenElsewhere) {
+    TempDir dir;
+    ProgramState state;
+    state.MainData.TXFreq = "430";
+    state.MainData.RXFreq = "440";
+    state.MainData.CustID = std::string("\"Caf\xE9\" \\ \x01", 10);
+    state.MainData.IDTXInterval = 2.0f;
+    state.MainData.MorseCodeID = "A1";
+    state.MainData.CustomMKFreq = 100.0f;
+    testing::RecordingUserInterface ui;
+    ASSERT_TRUE(EncodeRadioData(state, {20, "ZPT-410", 1.0f, 170}, {}, ui));
+    ASSERT_TRUE(WriteDataFile(state, dir / "other.kvd"));
+
+    const CliRun json = RunCli({"show", "--json", (dir / "other.kvd").string()});
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(nlohmann::json::parse(json.out)["CustID"], "\"Caf\u00E9\" \\ \u0001");
+    EXPECT_EQ(nlohmann::json::parse(json.out)["TXFreq"], "430.0000");
+
+    const CliRun text = RunCli({"show", (dir / "other.kvd").string()});
+    EXPECT_NE(text.out.find("Customer ID Number             \"\\\"Caf\\xE9\\\" \\\\ \\x01\"\n"),
+              std::string::npos)
+        << text.out;
+}
+
+TEST(CliDump, PrintsTheRepeaterBytesSixteenALine) {
+    const CliRun run = RunCli({"dump", (kSamples / "custom-tone.kvd").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) {
+        all.push_back(line);
+    }
+    ASSERT_EQ(all.size(), 8u);
+    EXPECT_EQ(all[0], "00: 40 00 00 51 20 00 66 77  88 99 AA FF 00 00 EE 00  |@..Q .fw........|");
+    EXPECT_EQ(all[7].substr(0, 4), "70: ");
+    EXPECT_EQ(all[7].substr(47, 5), "35 77") << "PTT Custom MK at 7E";
+}
+
+TEST(CliExitStatus, FileErrorsAreOneAndUsageErrorsTwo) {
+    TempDir dir;
+    std::ofstream(dir / "text.kvd") << "hello, this is not a data file";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string errContains;
+    };
+    const Case cases[] = {
+        {{"show", (dir / "missing.kvd").string()},
+         1,
+         "File System Error: Error reading data file..."},
+        {{"show", (dir / "missing.kvd").string()}, 1, "No such file or directory"},
+        {{"dump", (dir / "text.kvd").string()},
+         1,
+         "Invalid Data File: This doesn't appear to be a valid Radio data file...Please try "
+         "again.\nFile System Error: Error reading data file...\n"},
+        {{}, 2, "subcommand"},
+        {{"show"}, 2, "FILE"},
+        {{"frobnicate"}, 2, ""},
+        {{"show", "--colour", "x.kvd"}, 2, "--colour"},
+        {{"show", "a.kvd", "b.kvd"}, 2, ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        const std::string what = c.args.empty() ? "(no arguments)" : c.args[0];
+        EXPECT_EQ(run.status, c.status) << what << ": " << run.err;
+        EXPECT_NE(run.err.find(c.errContains), std::string::npos) << what << ": " << run.err;
+        EXPECT_EQ(run.out, "") << what;
+    }
+    EXPECT_EQ(RunCli({"--help"}).status, 0);
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "services/file_chooser.h"
+
+namespace tarvex::testing {
+
+// Answers each dialog with the next scripted path (empty means the user cancelled) and records
+// how it was asked. An exhausted script cancels.
+class ScriptedFileChooser : public FileChooser {
+  public:
+    struct Request {
+        std::string title;
+        std::string pattern;
+        friend bool operator==(const Request&, const Request&) = default;
+    };
+
+    explicit ScriptedFileChooser(std::deque<std::string> script = {})
+        : answers(std::move(script)) {}
+
+    std::string selectFile(std::string_view title, std::string_view pattern) override {
+        requests.push_back({std::string(title), std::string(pattern)});
+        if (answers.empty()) {
+            return {};
+        }
+        std::string answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<std::string> answers;
+    std::vector<Request> requests;
+};
+
+}  // namespace tarvex::testing
