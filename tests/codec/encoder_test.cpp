@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <functional>
 #include <limits>
 #include <set>
 #include <string>
@@ -39,21 +39,134 @@ struct Encoded {
     RecordingUserInterface ui;
 };
 
-Encoded Encode(const MainDataRec& data, ImageBuffer templateImage = {}, PolarityTicks ticks = {},
+Encoded Encode(const MainDataRec& data, std::uint8_t templateByte = 0, PolarityTicks ticks = {},
                std::uint8_t globalModelCode = 20) {
     Encoded result{false, {}, {}};
     result.state.MainData = data;
-    result.state.RadioData = templateImage;
+    result.state.RadioData.fill(templateByte);
     result.state.ModelCode = globalModelCode;
-    const RadioIdentity identity{20, "ZPT-410", 1.0f, 170};
-    result.ok = EncodeRadioData(result.state, identity, ticks, result.ui);
+    result.ok = EncodeRadioData(result.state, {20, "ZPT-410", 1.0f, 170}, ticks, result.ui);
     return result;
 }
 
-ImageBuffer Filled(std::uint8_t value) {
-    ImageBuffer image;
-    image.fill(value);
-    return image;
+using Bytes = std::vector<std::pair<std::size_t, std::uint8_t>>;
+
+Bytes TextAt(std::size_t first, std::string_view text) {
+    Bytes bytes;
+    for (char c : text) {
+        bytes.emplace_back(first++, static_cast<std::uint8_t>(c));
+    }
+    return bytes;
+}
+
+TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::function<void(MainDataRec&)> change;
+        Bytes expected;  // on a template of 0xEE
+    };
+    const Case cases[] = {
+        {"customer id of 3", [](auto& d) { d.CustID = "a-c"; }, TextAt(75, "a-c       ")},
+        {"customer id of 12", [](auto& d) { d.CustID = "ABCDEFGHIJKL"; }, TextAt(75, "ABCDEFGHIJ")},
+        {"Morse of 9, upper-cased", [](auto& d) { d.MorseCodeID = "abcdefghi"; },
+         TextAt(23, std::string("ABCDEFGH\0", 9))},
+        {"Morse of 3", [](auto& d) { d.MorseCodeID = "k9x"; },
+         TextAt(23, std::string("K9X\0\0\0\0\0\0", 9))},
+        {"interval 0 removes the identifier",
+         [](auto& d) { d.IDTXInterval = 0; },
+         {{21, 255}, {22, 255}, {23, 0}, {24, 'P'}}},
+        {"interval 34", [](auto& d) { d.IDTXInterval = 34; }, {{21, 255}, {22, 0}}},
+        {"interval 1.5 is 2880 ticks",
+         [](auto& d) { d.IDTXInterval = 1.5f; },
+         {{21, 11}, {22, 64}}},
+        {"interval 0.1", [](auto& d) { d.IDTXInterval = 0.1f; }, {{21, 0}, {22, 192}}},
+        {"interval 33.9", [](auto& d) { d.IDTXInterval = 33.9f; }, {{21, 254}, {22, 64}}},
+        {"time-out off", [](auto& d) { d.TXTimeOutTimer = 0; }, {{11, 255}, {12, 255}, {23, 'R'}}},
+        {"time-out 0.3", [](auto& d) { d.TXTimeOutTimer = 0.3f; }, {{11, 2}, {12, 64}}},
+        {"hang 7, tail 0.3",
+         [](auto& d) {
+             d.TXHangTime = 7;
+             d.SqlTailMuteTime = 0.3f;
+         },
+         {{16, 224}, {17, 10}}},
+        {"hang 2.2, tail 0.1",
+         [](auto& d) {
+             d.TXHangTime = 2.2f;
+             d.SqlTailMuteTime = 0.1f;
+         },
+         {{16, 70}, {17, 3}}},
+        {"DMK 023 is bit 57",
+         [](auto& d) {
+             d.MKSlot = {52, 136};
+         },
+         {{103, 0x01}, {97, 0}}},
+        {"51 MK 254.1 Hz is bit 51",
+         [](auto& d) {
+             d.MKSlot = {51, 136};
+         },
+         {{102, 0x04}}},
+        {"Custom MK in slot 2 is bit 53",
+         [](auto& d) {
+             d.MKSlot = {136, 137};
+         },
+         {{102, 0x10}}},
+        {"DMK 754 and DMK 025",
+         [](auto& d) {
+             d.MKSlot = {134, 53};
+         },
+         {{113, 0x04}, {103, 0x02}}},
+        {"None rows set nothing",
+         [](auto& d) {
+             d.MKSlot = {0, 44};
+         },
+         {{96, 0}, {97, 0}, {114, 0}}},
+        {"PTT None", [](auto& d) { d.PTTExtEnc = 0; }, {{126, 255}}},
+        {"PTT placeholder None", [](auto& d) { d.PTTExtEnc = 44; }, {{126, 255}}},
+        {"PTT Custom MK", [](auto& d) { d.PTTExtEnc = 135; }, {{126, 53}}},
+        {"PTT DMK 023", [](auto& d) { d.PTTExtEnc = 52; }, {{126, 128}}},
+        {"PTT DMK 754", [](auto& d) { d.PTTExtEnc = 134; }, {{126, 210}}},
+        {"PTT past the list keeps the template", [](auto& d) { d.PTTExtEnc = 136; }, {{126, 0xEE}}},
+        {"custom tone 100", [](auto& d) { d.CustomMKFreq = 100; }, {{18, 19}, {19, 8}, {20, 104}}},
+        {"custom tone 60", [](auto& d) { d.CustomMKFreq = 60; }, {{18, 11}, {19, 13}, {20, 107}}},
+        {"custom tone 254", [](auto& d) { d.CustomMKFreq = 254; }, {{18, 48}, {19, 3}, {20, 109}}},
+        {"tone not with identifier", [](auto& d) { d.MKEncodewID = false; }, {{116, 0x6F}}},
+        {"tone with identifier", [](auto& d) { d.MKEncodewID = true; }, {{116, 0x6B}}},
+        {"monitor byte", [](auto& d) { d.MonitorMode = 0; }, {{13, 0}}},
+        {"limited above",
+         [](auto& d) {
+             d.IDTXInterval = 50;
+             d.TXHangTime = 100;
+             d.CustomMKFreq = 1e6f;
+         },
+         {{21, 255}, {22, 0}, {16, 224}, {19, 3}}},
+        {"limited below",
+         [](auto& d) {
+             d.IDTXInterval = -5;
+             d.TXHangTime = -3;
+             d.CustomMKFreq = 1;
+         },
+         {{21, 255}, {22, 255}, {16, 0}, {19, 13}}},
+        {"not a number",
+         [nan](auto& d) {
+             d.TXTimeOutTimer = nan;
+             d.SqlTailMuteTime = nan;
+             d.CustomMKFreq = nan;
+         },
+         {{11, 255}, {12, 255}, {17, 0}, {19, 13}}},
+    };
+    for (const Case& c : cases) {
+        MainDataRec data = ValidSettings();
+        c.change(data);
+        const Encoded e = Encode(data, 0xEE);
+        ASSERT_TRUE(e.ok) << c.name;
+        for (auto [byte, value] : c.expected) {
+            EXPECT_EQ(e.state.OutData[byte], value) << c.name << ", byte " << byte;
+        }
+        for (std::size_t i = 48; i <= 66; ++i) {
+            EXPECT_EQ(e.state.OutData[i], 0) << c.name << ": the bitmap shadow is cleared";
+        }
+    }
 }
 
 TEST(EncodeRadioData, OnTheZeroTemplateOnlyTheSettingsBytesAreWritten) {
@@ -70,196 +183,27 @@ TEST(EncodeRadioData, OnTheZeroTemplateOnlyTheSettingsBytesAreWritten) {
     EXPECT_TRUE(e.ui.events.empty());
 }
 
-TEST(EncodeRadioData, UnknownBytesOfTheTemplateAreCarried) {
-    ImageBuffer templ = Filled(0xA5);
-    templ[512] = 0x77;
-    const Encoded e = Encode(ValidSettings(), templ);
-    ASSERT_TRUE(e.ok);
-    for (std::size_t i : {6u, 7u, 10u, 14u, 15u, 32u, 47u, 67u, 95u, 117u, 127u, 128u, 511u}) {
-        EXPECT_EQ(e.state.OutData[i], 0xA5) << "byte " << i;
-    }
-    EXPECT_EQ(e.state.OutData[512], 0) << "index 512 is never written";
-}
-
-TEST(EncodeRadioData, AnotherModelLeavesTheImageAsItWasExceptThePolarityBits) {
+TEST(EncodeRadioData, OnlyThePolarityBitsChangeForAnotherModel) {
     struct Case {
         PolarityTicks ticks;
+        std::uint8_t model;
         std::uint8_t expected115;
     };
-    const Case cases[] = {
-        {{false, false}, 0xA4}, {{true, false}, 0xA6}, {{false, true}, 0xA5}, {{true, true}, 0xA7}};
+    const Case cases[] = {{{false, false}, 7, 0xA4},  {{true, false}, 7, 0xA6},
+                          {{false, true}, 7, 0xA5},   {{true, true}, 7, 0xA7},
+                          {{false, false}, 20, 0x00}, {{true, true}, 20, 0x03}};
     for (const Case& c : cases) {
-        const Encoded e = Encode(ValidSettings(), Filled(0xA5), c.ticks, 7);
+        const Encoded e = Encode(ValidSettings(), 0xA5, c.ticks, c.model);
         ASSERT_TRUE(e.ok);
-        for (std::size_t i = 0; i < kImageSize; ++i) {
-            EXPECT_EQ(e.state.OutData[i], i == 115 ? c.expected115 : 0xA5) << "byte " << i;
+        EXPECT_EQ(e.state.OutData[115], c.expected115);
+        if (c.model != 20) {
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                EXPECT_EQ(e.state.OutData[i], i == 115 ? c.expected115 : 0xA5) << "byte " << i;
+            }
         }
-        EXPECT_EQ(e.state.FileOutRec.ImageLength, 512);
         EXPECT_EQ(e.state.FileOutRec.Image[115], c.expected115);
-    }
-}
-
-TEST(EncodeRadioData, PolarityByteHoldsOnlyTheTicksForTheKnownModel) {
-    const Encoded plain = Encode(ValidSettings(), Filled(0xFF));
-    EXPECT_EQ(plain.state.OutData[115], 0);
-    const Encoded both = Encode(ValidSettings(), Filled(0xFF), {true, true});
-    EXPECT_EQ(both.state.OutData[115], 3);
-}
-
-TEST(EncodeRadioData, TextsArePaddedCutAndUpperCased) {
-    struct Case {
-        const char* custId;
-        const char* morse;
-        std::string expectedCust;   // bytes 75..84
-        std::string expectedMorse;  // bytes 23..31
-    };
-    const Case cases[] = {
-        {"ABC", "rpt", "ABC       ", std::string("RPT\0\0\0\0\0\0", 9)},
-        {"ABCDEFGHIJKL", "abcdefghi", "ABCDEFGHIJ", std::string("ABCDEFGH\0", 9)},
-        {"", "", "          ", std::string(9, '\0')},
-        {"a b-c", "K1", "a b-c     ", std::string("K1\0\0\0\0\0\0\0", 9)},
-    };
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.CustID = c.custId;
-        data.MorseCodeID = c.morse;
-        const Encoded e = Encode(data, Filled(0xEE));
-        ASSERT_TRUE(e.ok);
-        const auto& out = e.state.OutData;
-        EXPECT_EQ(std::string(out.begin() + 75, out.begin() + 85), c.expectedCust);
-        EXPECT_EQ(std::string(out.begin() + 23, out.begin() + 32), c.expectedMorse);
-    }
-}
-
-TEST(EncodeRadioData, IntervalsAndTimeOutAreTickPairs) {
-    struct Case {
-        float interval;
-        std::uint8_t hi21, lo22, first23;
-        float timeOut;
-        std::uint8_t hi11, lo12;
-    };
-    const Case cases[] = {
-        {0.0f, 255, 255, 0, 0.0f, 255, 255},  // off: the identifier is removed too
-        {34.0f, 255, 0, 'I', 34.0f, 255, 0},
-        {1.5f, 11, 64, 'I', 1.5f, 11, 64},  // 2880 ticks = 90 s
-        {0.1f, 0, 192, 'I', 0.1f, 0, 192},
-        {33.9f, 254, 64, 'I', 10.0f, 75, 0},
-        {2.7f, 20, 64, 'I', 0.3f, 2, 64},
-    };
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.MorseCodeID = "ID";
-        data.IDTXInterval = c.interval;
-        data.TXTimeOutTimer = c.timeOut;
-        const Encoded e = Encode(data);
-        ASSERT_TRUE(e.ok);
-        const auto& out = e.state.OutData;
-        EXPECT_EQ(out[21], c.hi21) << c.interval;
-        EXPECT_EQ(out[22], c.lo22) << c.interval;
-        EXPECT_EQ(out[23], c.first23) << c.interval;
-        EXPECT_EQ(out[11], c.hi11) << c.timeOut;
-        EXPECT_EQ(out[12], c.lo12) << c.timeOut;
-    }
-}
-
-TEST(EncodeRadioData, HangAndTailTimesAreThirtySecondsRoundedHalfEven) {
-    struct Case {
-        float seconds;
-        std::uint8_t expected;
-    };
-    const Case cases[] = {{7.0f, 224}, {0.0f, 0}, {1.0f, 32}, {0.1f, 3}, {0.3f, 10}, {2.2f, 70}};
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.TXHangTime = c.seconds;
-        data.SqlTailMuteTime = c.seconds;
-        const Encoded e = Encode(data);
-        EXPECT_EQ(e.state.OutData[16], c.expected) << c.seconds;
-        EXPECT_EQ(e.state.OutData[17], c.expected) << c.seconds;
-    }
-}
-
-TEST(EncodeRadioData, SlotsSetTheirBitsAndClearTheShadowArea) {
-    struct Case {
-        const char* name;
-        std::uint8_t slot1, slot2;
-        std::vector<std::pair<std::size_t, std::uint8_t>> bits;  // byte, value
-    };
-    const Case cases[] = {
-        {"DMK 023 is bit 57", 52, 136, {{103, 0x01}}},
-        {"51 MK 254.1 Hz is bit 51", 51, 136, {{102, 0x04}}},
-        {"Custom MK in slot 2 is bit 53", 136, 137, {{102, 0x10}}},
-        {"01 MK 67 Hz is bit 1", 1, 136, {{96, 0x01}}},
-        {"DMK 754 is bit 139", 134, 53, {{113, 0x04}, {103, 0x02}}},
-        {"two codes in one byte", 52, 53, {{103, 0x03}}},
-        {"None, placeholder, Carrier SQ and Inactive set nothing", 0, 44, {}},
-        {"Carrier SQ and Inactive", 135, 136, {}},
-    };
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.MKSlot = {c.slot1, c.slot2};
-        const Encoded e = Encode(data, Filled(0xFF));
-        ASSERT_TRUE(e.ok) << c.name;
-        ImageBuffer expected{};
-        for (auto [byte, value] : c.bits) {
-            expected[byte] = value;
-        }
-        for (std::size_t i = 96; i <= 114; ++i) {
-            EXPECT_EQ(e.state.OutData[i], expected[i]) << c.name << ", byte " << i;
-        }
-        for (std::size_t i = 48; i <= 66; ++i) {
-            EXPECT_EQ(e.state.OutData[i], 0) << c.name << ", byte " << i;
-        }
-    }
-}
-
-TEST(EncodeRadioData, PttRowBecomesItsByte) {
-    struct Case {
-        std::uint8_t row;
-        std::uint8_t expected;
-    };
-    const Case cases[] = {{0, 255},   {44, 255}, {1, 1},     {51, 51},
-                          {135, 53},  {52, 128}, {134, 210}, {136, 0x5A},  // no such row: kept
-                          {255, 0x5A}};
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.PTTExtEnc = c.row;
-        const Encoded e = Encode(data, Filled(0x5A));
-        EXPECT_EQ(e.state.OutData[126], c.expected) << int{c.row};
-    }
-}
-
-TEST(EncodeRadioData, CustomToneDividers) {
-    struct Case {
-        float hz;
-        std::uint8_t aux18, a19, b20;
-    };
-    const Case cases[] = {
-        {100.0f, 19, 8, 104}, {67.0f, 13, 12, 104}, {60.0f, 11, 13, 107}, {254.0f, 48, 3, 109}};
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.CustomMKFreq = c.hz;
-        const Encoded e = Encode(data);
-        EXPECT_EQ(e.state.OutData[18], c.aux18) << c.hz;
-        EXPECT_EQ(e.state.OutData[19], c.a19) << c.hz;
-        EXPECT_EQ(e.state.OutData[20], c.b20) << c.hz;
-    }
-}
-
-TEST(EncodeRadioData, OptionsByteKeepsBits2And3AndSetsTheFixedBits) {
-    struct Case {
-        std::uint8_t templ;
-        bool withId;
-        std::uint8_t expected;
-    };
-    const Case cases[] = {{0x00, true, 0x63},  {0x00, false, 0x67}, {0xFF, true, 0x6B},
-                          {0xFF, false, 0x6F}, {0x08, true, 0x6B},  {0x04, true, 0x63}};
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.MKEncodewID = c.withId;
-        ImageBuffer templ{};
-        templ[116] = c.templ;
-        const Encoded e = Encode(data, templ);
-        EXPECT_EQ(e.state.OutData[116], c.expected) << int{c.templ} << " " << c.withId;
+        EXPECT_EQ(e.state.FileOutRec.ModelName, "ZPT-410           ");
+        EXPECT_EQ(e.state.FileOutRec.ImageLength, 512);
     }
 }
 
@@ -271,15 +215,13 @@ TEST(EncodeRadioData, AcceptedFrequenciesAreSnappedInTheRecord) {
     ASSERT_TRUE(e.ok);
     EXPECT_EQ(e.state.MainData.TXFreq, "451.0125");
     EXPECT_EQ(e.state.MainData.RXFreq, "456.0000");
-    EXPECT_EQ(e.state.OutData[0], 0x45);
     EXPECT_EQ(e.state.OutData[2], 0x12);
 }
 
 TEST(EncodeRadioData, ARefusedFrequencyStopsBeforeTheRecordAndPolarity) {
     MainDataRec data = ValidSettings();
     data.RXFreq = "520";
-    ImageBuffer templ = Filled(0x33);
-    const Encoded e = Encode(data, templ, {true, true});
+    const Encoded e = Encode(data, 0x33, {true, true});
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(e.ui.events, (std::vector{Message("Tarvex Repeater Programmer",
                                                 " Non-numeric or out of range freq data!")}));
@@ -288,51 +230,6 @@ TEST(EncodeRadioData, ARefusedFrequencyStopsBeforeTheRecordAndPolarity) {
     EXPECT_EQ(e.state.OutData[115], 0x33) << "polarity untouched";
     EXPECT_EQ(e.state.FileOutRec, DataFileRec{}) << "save record untouched";
     EXPECT_EQ(e.state.MainData.RXFreq, "520");
-}
-
-TEST(EncodeRadioData, FillsTheSaveRecordWithTheIdentityGiven) {
-    ProgramState state;
-    state.MainData = ValidSettings();
-    RecordingUserInterface ui;
-    ASSERT_TRUE(EncodeRadioData(state, {7, "A MODEL NAME LONGER THAN 18", 4.6f, 0}, {}, ui));
-    EXPECT_EQ(state.FileOutRec.ModelCode, 7);
-    EXPECT_EQ(state.FileOutRec.ModelName, "A MODEL NAME LONGE");
-    EXPECT_EQ(state.FileOutRec.FirmwareVersion, 4.6f);
-    EXPECT_EQ(state.FileOutRec.ImageLength, 512);
-    EXPECT_TRUE(std::equal(state.OutData.begin(), state.OutData.begin() + 512,
-                           state.FileOutRec.Image.begin()));
-
-    ASSERT_TRUE(EncodeRadioData(state, {20, "ZPT-410", 1.0f, 170}, {}, ui));
-    EXPECT_EQ(state.FileOutRec.ModelName, "ZPT-410           ");
-}
-
-TEST(EncodeRadioData, ValuesOutsideTheCommittedRangesAreLimited) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    struct Case {
-        float interval, timeOut, hang, tone;
-        std::uint8_t hi21, lo22, hang16, a19;
-    };
-    const Case cases[] = {
-        {50.0f, 50.0f, 100.0f, 1000.0f, 255, 0, 224, 3},
-        {-5.0f, -1.0f, -3.0f, 1.0f, 255, 255, 0, 13},
-        {nan, nan, nan, nan, 255, 255, 0, 13},
-        {inf, inf, inf, inf, 255, 0, 224, 3},
-    };
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        data.IDTXInterval = c.interval;
-        data.TXTimeOutTimer = c.timeOut;
-        data.TXHangTime = c.hang;
-        data.SqlTailMuteTime = c.hang;
-        data.CustomMKFreq = c.tone;
-        const Encoded e = Encode(data);
-        ASSERT_TRUE(e.ok);
-        EXPECT_EQ(e.state.OutData[21], c.hi21) << c.interval;
-        EXPECT_EQ(e.state.OutData[22], c.lo22) << c.interval;
-        EXPECT_EQ(e.state.OutData[16], c.hang16) << c.hang;
-        EXPECT_EQ(e.state.OutData[19], c.a19) << c.tone;
-    }
 }
 
 }  // namespace

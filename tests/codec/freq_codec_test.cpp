@@ -27,6 +27,8 @@ TEST(FormatFreq, SnapsToTheRasterAndWritesFourDecimals) {
         {"0", false, ".0000"},  // no integer digits for zero
         {"451.0024", true, "451.0000"},  {"451.0026", true, "451.0050"},
         {"462.345", false, "462.3500"},
+        {"-450.01", false, "-450.0125"},
+        {"99999999999999999999", false, ".0000"},  // absurd: defined, never a crash
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatFreq(c.text, c.step5kHz), c.expected) << c.text;

@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
-#include <random>
-#include <stdexcept>
+#include <numeric>
 #include <string>
-#include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -23,17 +21,9 @@ namespace tarvex::testing {
 class TempDir {
   public:
     TempDir() {
-        std::random_device entropy;
-        const auto base = std::filesystem::temp_directory_path();
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::filesystem::path candidate = base / ("tarvex-test-" + std::to_string(entropy()) +
-                                                      "-" + std::to_string(attempt));
-            if (std::filesystem::create_directory(candidate)) {
-                path_ = std::move(candidate);
-                return;
-            }
-        }
-        throw std::runtime_error("no temporary directory");
+        std::string name = (std::filesystem::temp_directory_path() / "tarvex-test-XXXXXX").string();
+        EXPECT_NE(::mkdtemp(name.data()), nullptr);
+        path_ = name;
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -45,7 +35,7 @@ class TempDir {
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-    // Names of the directory's entries, sorted.
+    // Sorted, so that a stray temporary file shows.
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(path_)) {
@@ -67,47 +57,26 @@ inline Bytes ReadBytes(const std::filesystem::path& path) {
 }
 
 inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
-inline Bytes TextBytes(std::string_view text) {
-    return Bytes(text.begin(), text.end());
-}
-
-inline Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
-// A 513-byte image whose every byte differs from its neighbours, so a shifted copy shows.
+// Every byte differs from its neighbours, so a shifted copy shows.
 inline ImageBuffer PatternImage(std::uint8_t seed) {
     ImageBuffer image{};
-    for (std::size_t i = 0; i < image.size(); ++i) {
-        image[i] = static_cast<std::uint8_t>((i * 7 + seed) & 0xFF);
-    }
+    std::iota(image.begin(), image.end(), seed);
     return image;
 }
 
-// The save record as the encoder leaves it: identity, length 512, image bytes 0-511, byte 512 zero.
+// The save record as the encoder leaves it: length 512, image bytes 0-511, byte 512 zero.
 inline DataFileRec OutRecord(std::uint8_t modelCode, std::string modelName, float firmware,
-                             const ImageBuffer& image) {
-    DataFileRec record;
-    record.ModelCode = modelCode;
-    record.ModelName = std::move(modelName);
-    record.FirmwareVersion = firmware;
-    record.ImageLength = 512;
-    std::copy_n(image.begin(), kImageSize, record.Image.begin());
-    record.Image[kImageSize] = 0;
-    return record;
+                             ImageBuffer image) {
+    image[kImageSize] = 0;
+    return {"", modelCode, std::move(modelName), firmware, {}, 512, image};
 }
 
-// A state that has been used: every global a file could touch holds something recognisable.
+// Every global a file could touch holds something recognisable.
 inline ProgramState UsedState() {
     ProgramState state;
     state.RadioData = PatternImage(99);
@@ -115,25 +84,15 @@ inline ProgramState UsedState() {
     state.ModelName = "Earlier radio";
     state.FirmwareVersion = 3.25f;
     state.AddrMapCode = 33;
-    state.MainData.ModelCode = 42;
-    state.MainData.TXFreq = "470.0000";
-    state.FileInRec.Magic = "earlier   ";
-    state.FileInRec.ModelName = "earlier record";
-    state.FileInRec.Image = PatternImage(5);
+    state.FileInRec = OutRecord(5, "earlier record", 1.0f, PatternImage(5));
     return state;
 }
 
-inline void ExpectSameState(const ProgramState& expected, const ProgramState& actual) {
-    EXPECT_EQ(expected.RadioData, actual.RadioData);
-    EXPECT_EQ(expected.OutData, actual.OutData);
-    EXPECT_EQ(expected.ModelCode, actual.ModelCode);
-    EXPECT_EQ(expected.ModelName, actual.ModelName);
-    EXPECT_EQ(expected.FirmwareVersion, actual.FirmwareVersion);
-    EXPECT_EQ(expected.AddrMapCode, actual.AddrMapCode);
-    EXPECT_TRUE(expected.FileInRec == actual.FileInRec);
-    EXPECT_TRUE(expected.FileOutRec == actual.FileOutRec);
-    EXPECT_TRUE(expected.MainData == actual.MainData);
-    EXPECT_EQ(expected.FileCancelled, actual.FileCancelled);
+// The whole state, for comparing one with another.
+inline auto AllFields(const ProgramState& s) {
+    return std::tie(s.MainData, s.RadioData, s.OutData, s.ModelCode, s.ModelName, s.FirmwareVersion,
+                    s.AddrMapCode, s.FreqLowerMHz, s.FreqUpperMHz, s.Step5kHz, s.ComPort,
+                    s.RxBuffer, s.ProgAddr, s.FileCancelled, s.FileOutRec, s.FileInRec);
 }
 
 }  // namespace tarvex::testing
