@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 ./scripts/setup-deps.sh
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEX_BUILD_TESTS=OFF >/dev/null
-cmake --build build/release -j "$(nproc)" --target tarvex-cli
+cmake --build build/release -j "$(nproc)" --target tarvex-cli >&2  # keep standard output for the program
 
 if [ $# -eq 0 ]; then
     set -- show samples/mk-tone-repeater.kvd
