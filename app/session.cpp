@@ -1,7 +1,5 @@
 #include "app/session.h"
 
-#include "codec/squelch_rows.h"
-
 namespace tarvex {
 
 void ApplyStartupValues(Session& session) {
@@ -11,13 +9,7 @@ void ApplyStartupValues(Session& session) {
     state.FreqLowerMHz = 400;
     state.Step5kHz = false;
 
-    ScreenModel& screen = session.screen;
-    screen.chkMKDecodePol.enabled = false;
-    screen.chkMKEncodePol.enabled = false;
-    for (Control& slot : screen.CmbMK_Type_Code) {
-        slot.selectedRow = kRowNonePlaceholder;
-    }
-    screen.CmbPTT_ExtEnc.selectedRow = kRowNonePlaceholder;
+    SetCodedSquelchOpeningState(session.screen);
 }
 
 }  // namespace tarvex

@@ -92,7 +92,6 @@ Control CodedSquelchList(std::string name, int index, std::vector<std::string> r
     Control list = MakeControl(std::move(name), ControlKind::ComboBox, {}, position, tabIndex);
     list.index = index;
     list.rows = std::move(rows);
-    list.selectedRow = kRowNonePlaceholder;
     list.helpText = std::move(helpText);
     return list;
 }
@@ -153,12 +152,10 @@ void BuildCodedSquelch(ScreenModel& s) {
     s.chkMKEncodePol.helpText =
         "polarity inversion may  be needed for transmitted signal to properly decode on some "
         "radios";
-    s.chkMKEncodePol.enabled = false;
     s.chkMKDecodePol = MakeControl("chkMKDecodePol", ControlKind::CheckBox,
                                    "DMK Decode Polarity Invert", {360, 4680, 2655, 195}, 50);
     s.chkMKDecodePol.helpText =
         "polarity inversion may be needed to properly decode signals from some radios";
-    s.chkMKDecodePol.enabled = false;
 }
 
 // Right column: Morse identifier, timers and monitor mode.
@@ -442,7 +439,17 @@ ScreenModel BuildMainScreen() {
     BuildHeadings(screen);
     BuildWorkingState(screen);
     BuildMenus(screen);
+    SetCodedSquelchOpeningState(screen);
     return screen;
+}
+
+void SetCodedSquelchOpeningState(ScreenModel& screen) {
+    screen.chkMKDecodePol.enabled = false;
+    screen.chkMKEncodePol.enabled = false;
+    for (Control& slot : screen.CmbMK_Type_Code) {
+        slot.selectedRow = kRowNonePlaceholder;
+    }
+    screen.CmbPTT_ExtEnc.selectedRow = kRowNonePlaceholder;
 }
 
 }  // namespace tarvex

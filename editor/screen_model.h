@@ -188,6 +188,9 @@ struct ScreenModel {
 // three lists filled, and the opening selections.
 ScreenModel BuildMainScreen();
 
+// Polarity boxes disabled and the three coded-squelch lists on "44 None", as the window opens.
+void SetCodedSquelchOpeningState(ScreenModel& screen);
+
 // The row sequence shared by the three coded-squelch lists; slot 2's list differs from slot 1's
 // only in the trailing blank of row 52.
 std::vector<std::string> SlotListRows(int slotIndex);

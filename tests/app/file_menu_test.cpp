@@ -76,14 +76,6 @@ TEST_F(OpenFileCommandTest, ShowsTheFileSettingsAndSelectsItsModel) {
     EXPECT_EQ(session.state.MainData.ModelCode, 20);
 }
 
-TEST_F(OpenFileCommandTest, AnUnknownModelNameSelectsTheFirstModel) {
-    WriteSettingsFile(dir / "other.kvd", "ZPT-999");
-    ScriptedFileChooser chooser({(dir / "other.kvd").string()});
-    ASSERT_TRUE(OpenFileCommand(session, ui, chooser));
-    EXPECT_EQ(session.state.ModelName, "ZPT-999");
-    EXPECT_EQ(session.screen.cmbType.selectedRow, 0);
-}
-
 TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
     {
         std::ofstream lower(dir / "lower.kvd", std::ios::binary);

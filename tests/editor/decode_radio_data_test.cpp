@@ -71,18 +71,11 @@ TEST(DecodeRadioData, ShowsEachNumberWithAtMostOneDecimal) {
     };
     const Case cases[] = {
         {"hang 0.25 s", ImageBuilder().set(16, {8}), &ScreenModel::TxtTXHangTime, "0.2"},
-        {"hang 0.75 s", ImageBuilder().set(16, {24}), &ScreenModel::TxtTXHangTime, "0.8"},
-        {"tail 7 s", ImageBuilder().set(17, {224}), &ScreenModel::TxtSqlTailMuteTime, "7"},
-        {"time-out off", ImageBuilder().set(11, {255, 255}), &ScreenModel::TxtTXTimeOutTimer, "0"},
         {"time-out 8 s", ImageBuilder().set(11, {1, 0}), &ScreenModel::TxtTXTimeOutTimer, "0.1"},
-        {"interval 34", ImageBuilder().set(21, {255, 0}).text(23, "ID"),
-         &ScreenModel::TxtIDTXInterval, "34"},
         {"no identifier", ImageBuilder().set(21, {0, 0}).text(23, "ID"),
          &ScreenModel::TxtIDTXInterval, "0"},
         {"custom tone", ImageBuilder().set(19, {13, 107}), &ScreenModel::TxtCustomMKFreq, "59.9"},
         {"no custom tone", ImageBuilder().set(19, {0, 107}), &ScreenModel::TxtCustomMKFreq, ""},
-        {"frequency", ImageBuilder().set(3, {0x51, 0x20, 0x00}), &ScreenModel::TxtRptrRXFreq,
-         "512.0000"},
         {"Morse upper case", ImageBuilder().set(21, {1, 0}).text(23, "k9x"),
          &ScreenModel::TxtMorseCodeID, "K9X"},
     };
