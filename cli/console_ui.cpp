@@ -15,4 +15,11 @@ MessageResult ConsoleUserInterface::ShowMessage(const MessageBox& box) {
     }
 }
 
+std::optional<std::string> ConsoleUserInterface::InputBox(const std::string& prompt,
+                                                          const std::string& title,
+                                                          const std::string&) {
+    err_ << title << ": " << prompt << '\n';
+    return std::nullopt;
+}
+
 }  // namespace tarvex::cli

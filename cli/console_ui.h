@@ -7,12 +7,16 @@
 
 namespace tarvex::cli {
 
-// Message boxes become lines on standard error, "Title: text"; every box is answered OK.
+// Message boxes become lines on standard error, "Title: text"; every box is answered OK. There is
+// nobody to type into an input box, so it is printed and answered as cancelled.
 class ConsoleUserInterface : public UserInterface {
   public:
     explicit ConsoleUserInterface(std::ostream& err) : err_(err) {}
     MessageResult ShowMessage(const MessageBox& box) override;
     void Beep() override {}
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    void SetFocus(std::string_view, int) override {}
 
   private:
     std::ostream& err_;

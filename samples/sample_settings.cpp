@@ -16,6 +16,11 @@ class SilentUserInterface : public UserInterface {
         throw std::runtime_error("sample settings refused: " + box.text);
     }
     void Beep() override {}
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string&,
+                                        const std::string&) override {
+        throw std::runtime_error("sample settings asked: " + prompt);
+    }
+    void SetFocus(std::string_view, int) override {}
 };
 
 struct Sample {

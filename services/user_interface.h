@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,11 @@ class UserInterface {
     virtual ~UserInterface() = default;
     virtual MessageResult ShowMessage(const MessageBox& box) = 0;
     virtual void Beep() = 0;
+    // A modal input box; nullopt when the user cancelled it.
+    virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) = 0;
+    // Moves the keyboard focus to a control of the main window (index -1 for a plain control).
+    virtual void SetFocus(std::string_view controlName, int index) = 0;
 };
 
 }  // namespace tarvex

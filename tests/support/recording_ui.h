@@ -1,6 +1,8 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,10 +11,13 @@
 
 namespace tarvex::testing {
 
-// What the user saw or heard, in order: a message box or a beep.
+// What the user saw or heard, in order: a message box, a beep, an input box (its prompt in
+// box.text, its title in box.title) or a focus move (the control's name in box.text, its element
+// index in focusIndex).
 struct UiEvent {
-    enum class Kind { Message, Beep } kind;
+    enum class Kind { Message, Beep, Input, Focus } kind;
     MessageBox box;
+    int focusIndex = -1;
     friend bool operator==(const UiEvent&, const UiEvent&) = default;
 };
 
@@ -23,23 +28,43 @@ inline UiEvent Message(std::string title, std::string text, MessageIcon icon = M
 inline UiEvent BeepEvent() {
     return {UiEvent::Kind::Beep, {}};
 }
+inline UiEvent InputEvent(std::string title, std::string prompt) {
+    return {UiEvent::Kind::Input, {std::move(title), std::move(prompt)}};
+}
+inline UiEvent FocusEvent(std::string controlName, int index = -1) {
+    return {UiEvent::Kind::Focus, {{}, std::move(controlName)}, index};
+}
 
 // Readable failure output: "box[title|text|icon|buttons]" or "beep".
 inline void PrintTo(const UiEvent& event, std::ostream* os) {
-    if (event.kind == UiEvent::Kind::Beep) {
-        *os << "beep";
-        return;
+    switch (event.kind) {
+        case UiEvent::Kind::Beep:
+            *os << "beep";
+            return;
+        case UiEvent::Kind::Input:
+            *os << "input[" << event.box.title << "|" << event.box.text << "]";
+            return;
+        case UiEvent::Kind::Focus:
+            *os << "focus[" << event.box.text << "(" << event.focusIndex << ")]";
+            return;
+        case UiEvent::Kind::Message:
+            break;
     }
     *os << "box[" << event.box.title << "|" << event.box.text << "|icon "
         << static_cast<int>(event.box.icon) << "|buttons " << static_cast<int>(event.box.buttons)
         << "]";
 }
 
-// Records every box and beep; answers boxes from a script, OK when the script is empty.
+// Records every box, beep, input box and focus move; answers message boxes from one script (OK
+// when it is empty) and input boxes from another (cancel when it is empty). onMessage, when set,
+// runs while a message box is "open", so a test can look at the screen at that moment.
 class RecordingUserInterface : public UserInterface {
   public:
     MessageResult ShowMessage(const MessageBox& box) override {
         events.push_back({UiEvent::Kind::Message, box});
+        if (onMessage) {
+            onMessage(box);
+        }
         if (answers.empty()) {
             return MessageResult::Ok;
         }
@@ -48,9 +73,24 @@ class RecordingUserInterface : public UserInterface {
         return answer;
     }
     void Beep() override { events.push_back(BeepEvent()); }
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                        const std::string&) override {
+        events.push_back(InputEvent(title, prompt));
+        if (inputAnswers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
+    }
+    void SetFocus(std::string_view controlName, int index) override {
+        events.push_back(FocusEvent(std::string(controlName), index));
+    }
 
     std::vector<UiEvent> events;
     std::deque<MessageResult> answers;
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::function<void(const MessageBox&)> onMessage;
 };
 
 }  // namespace tarvex::testing
