@@ -353,6 +353,26 @@ bool ReadDataFileUnguarded(ProgramState& state, const fs::path& path, UserInterf
     return true;
 }
 
+// Stamps the record as version 4 and writes it safely.
+bool WriteVersion4(DataFileRec& record, const fs::path& path, std::string* reason) {
+    try {
+        record.Magic = std::string(data_file::kVersion4Magic);
+        record.Reserved.fill(0);
+        record.Image[kImageSize] = 0;  // the spare index carries nothing
+        const DataFileBytes bytes = SerializeDataFile(record);
+        if (const int error = ReplaceFileContents(path, bytes); error != 0) {
+            SetReason(reason, SystemMessage(error));
+            return false;
+        }
+        return true;
+    } catch (const std::exception& error) {
+        SetReason(reason, error.what());
+    } catch (...) {
+        SetReason(reason, "unexpected failure while writing the data file");
+    }
+    return false;
+}
+
 }  // namespace
 
 DataFileBytes SerializeDataFile(const DataFileRec& record) {
@@ -380,23 +400,13 @@ DataFileRec ParseDataFileV4(std::span<const std::uint8_t, kDataFileSize> bytes) 
     return record;
 }
 
+bool WriteDataFileRecord(DataFileRec record, const std::filesystem::path& path,
+                         std::string* reason) {
+    return WriteVersion4(record, path, reason);
+}
+
 bool WriteDataFile(ProgramState& state, const std::filesystem::path& path, std::string* reason) {
-    try {
-        state.FileOutRec.Magic = std::string(data_file::kVersion4Magic);
-        state.FileOutRec.Reserved.fill(0);
-        state.FileOutRec.Image[kImageSize] = 0;  // the spare index carries nothing
-        const DataFileBytes bytes = SerializeDataFile(state.FileOutRec);
-        if (const int error = ReplaceFileContents(path, bytes); error != 0) {
-            SetReason(reason, SystemMessage(error));
-            return false;
-        }
-        return true;
-    } catch (const std::exception& error) {
-        SetReason(reason, error.what());
-    } catch (...) {
-        SetReason(reason, "unexpected failure while writing the data file");
-    }
-    return false;
+    return WriteVersion4(state.FileOutRec, path, reason);
 }
 
 bool ReadDataFile(ProgramState& state, const std::filesystem::path& path, UserInterface& ui,

@@ -80,6 +80,11 @@ DataFileRec ParseDataFileV4(std::span<const std::uint8_t, kDataFileSize> bytes);
 bool WriteDataFile(ProgramState& state, const std::filesystem::path& path,
                    std::string* reason = nullptr);
 
+// Writes record as a version-4 data file in the same safe way, stamped with the magic and zero
+// reserved bytes; nothing else of the state is touched.
+bool WriteDataFileRecord(DataFileRec record, const std::filesystem::path& path,
+                         std::string* reason = nullptr);
+
 // Reads a version-4 or version-3 data file into RadioData and the identity globals. The whole
 // file is checked before anything changes: on false, the state is as it was. A file that is not
 // a data file at all gets the "Invalid Data File" box; other failures show nothing and leave their
