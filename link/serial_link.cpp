@@ -1,0 +1,108 @@
+#include "link/serial_link.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace tarvex {
+namespace {
+
+constexpr int kComPortMenuItems = 4;
+
+// Ticks the COM Port item of the port in use; a port beyond the menu ticks none.
+void MarkComPort(ScreenModel& screen, std::int16_t ComPort) {
+    for (int item = 1; item <= kComPortMenuItems; ++item) {
+        screen.mComPort.item(item).checked = item == ComPort;
+    }
+}
+
+// Asks for another port after ComPort failed to open. False when the answer means "give up".
+// An answer too large for a port number leaves ComPort as it was, so the same port is tried and
+// asked about again.
+bool AskForAnotherPort(RadioLink& link) {
+    std::int16_t& ComPort = link.state.ComPort;
+    const std::string prompt =
+        "Comm Port " + std::to_string(ComPort) + " is invalid.  Enter new Comm Port (1-4):";
+    const std::optional<std::string> answer =
+        link.ui.InputBox(prompt, std::string(kApplicationTitle), "");
+    const double number = std::nearbyint(answer ? LeadingNumber(*answer) : 0.0);
+    if (number >= std::numeric_limits<std::int16_t>::min() &&
+        number <= std::numeric_limits<std::int16_t>::max()) {
+        ComPort = static_cast<std::int16_t>(number);
+    }
+    return ComPort != 0;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view answer) {
+    std::size_t start = answer.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        return 0.0;
+    }
+    double sign = 1.0;
+    if (answer[start] == '+' || answer[start] == '-') {
+        sign = answer[start] == '-' ? -1.0 : 1.0;
+        ++start;
+    }
+    const std::string_view rest = answer.substr(start);
+    // Only digits make a number: no second sign, and no "inf" or "nan".
+    if (rest.empty() || (rest.front() != '.' && (rest.front() < '0' || rest.front() > '9'))) {
+        return 0.0;
+    }
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::fixed);
+    if (error == std::errc::result_out_of_range) {
+        return sign * std::numeric_limits<double>::infinity();
+    }
+    if (error != std::errc{} || end == rest.data()) {
+        return 0.0;
+    }
+    return sign * value;
+}
+
+bool OpenCommPort(RadioLink& link) {
+    if (link.port.IsOpen()) {
+        link.port.Close();
+    }
+    link.serialControl.Set(kTerminalModeSettingId, std::int32_t{0});
+    while (!link.port.Open(link.portDevice(link.state.ComPort))) {
+        if (!AskForAnotherPort(link)) {
+            return false;
+        }
+    }
+    MarkComPort(link.screen, link.state.ComPort);
+    return true;
+}
+
+void ExchangeWithRadio(RadioLink& link, std::string_view command, std::size_t count,
+                       std::chrono::milliseconds timeout) {
+    link.port.DiscardBuffers();
+    link.port.Write(command);
+    link.pump.ProcessPendingEvents();
+    link.state.RxBuffer = link.port.Read(count, timeout);
+}
+
+bool SendCommand(RadioLink& link, std::string_view command, std::size_t lastCount,
+                 OnSilence onSilence) {
+    bool everyCharacterAnswered = true;
+    for (std::size_t i = 0; i < command.size(); ++i) {
+        const bool last = i + 1 == command.size();
+        ExchangeWithRadio(link, command.substr(i, 1), last ? lastCount : 2,
+                          last ? kCommandLastCharacterTimeout : kCommandCharacterTimeout);
+        if (link.state.RxBuffer.empty()) {
+            everyCharacterAnswered = false;
+            if (onSilence == OnSilence::Stop) {
+                return false;
+            }
+        }
+        link.sleeper.Sleep(kCharacterPause);
+    }
+    return everyCharacterAnswered;
+}
+
+}  // namespace tarvex
