@@ -10,6 +10,22 @@ namespace tarvex {
 
 inline constexpr std::string_view kFileSystemErrorTitle = "File System Error";
 inline constexpr std::string_view kErrorReadingDataFile = "Error reading data file...";
+inline constexpr std::string_view kErrorSavingDataFile = "Error saving data file...";
+inline constexpr std::string_view kFormSystemErrorTitle = "Form System Error";
+inline constexpr std::string_view kErrorSavingForm = "Error saving data from this form...";
+inline constexpr std::string_view kOutputDataErrorTitle = "Output Data Error";
+inline constexpr std::string_view kErrorFormingOutput = "Error forming output data...";
+
+// What Save File and Print do before they write: the slot rule as for slot 1, CommitMainData and
+// EncodeRadioData with the loaded identity. False after the box that names the failed step;
+// OutData and FileOutRec hold the screen's settings only after true.
+bool PrepareOutputData(Session& session, UserInterface& ui);
+
+// File > Save File: PrepareOutputData, then the file dialog and the write. True when the file was
+// written or the dialog cancelled (FileCancelled tells them apart); false after a failure's box,
+// with the system's explanation of a failed write in reason.
+bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
+                     std::string* reason = nullptr);
 
 // File > Open File: reads a data file, shows its settings and selects its model; a failure other
 // than a cancel is reported with "Error reading data file...". True when a file was loaded.

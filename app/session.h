@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/program_state.h"
+#include "editor/range.h"
 #include "editor/screen_model.h"
 
 namespace tarvex {
@@ -9,6 +10,7 @@ namespace tarvex {
 struct Session {
     ProgramState state;
     ScreenModel screen = BuildMainScreen();
+    RangeModule range;  // the range check's state, shared by every field it checks
 };
 
 // The fixed start-up values (model, frequency limits, raster) and the opening state of the

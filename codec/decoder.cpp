@@ -1,7 +1,5 @@
 #include "codec/decoder.h"
 
-#include <cctype>
-
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "codec/number_text.h"
@@ -21,13 +19,6 @@ std::string CharactersOf(const ImageBuffer& image, std::size_t first, std::size_
     std::string text;
     for (std::size_t i = first; i < first + count; ++i) {
         text += static_cast<char>(image[i]);
-    }
-    return text;
-}
-
-std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return text;
 }

@@ -1,7 +1,6 @@
 #include "codec/encoder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 
@@ -36,11 +35,8 @@ void WriteText(ImageBuffer& out, std::size_t first, const std::string& text, std
                bool upperCase) {
     const std::size_t n = std::min(text.size(), most);
     for (std::size_t i = 0; i < n; ++i) {
-        auto code = static_cast<unsigned char>(text[i]);
-        if (upperCase) {
-            code = static_cast<unsigned char>(std::toupper(code));
-        }
-        out[first + i] = code;
+        const char c = upperCase ? UpperCase(text[i]) : text[i];
+        out[first + i] = static_cast<std::uint8_t>(c);
     }
 }
 

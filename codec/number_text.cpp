@@ -48,6 +48,42 @@ std::optional<double> ParseDecimal(std::string_view text) {
     return negative ? -value : value;
 }
 
+double LeadingNumber(std::string_view text) {
+    std::size_t end = text.find_first_not_of(' ');
+    if (end == std::string_view::npos) {
+        return 0.0;
+    }
+    const std::size_t start = end;
+    if (text[end] == '+' || text[end] == '-') {
+        ++end;
+    }
+    bool point = false;
+    while (end < text.size() &&
+           ((text[end] >= '0' && text[end] <= '9') || (text[end] == '.' && !point))) {
+        point = point || text[end] == '.';
+        ++end;
+    }
+    return ParseDecimal(text.substr(start, end - start)).value_or(0.0);
+}
+
+std::string ShortestText(double value) {
+    std::array<char, 512> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
+    if (result.ec != std::errc{}) {
+        return {};
+    }
+    std::string text(buffer.data(), result.ptr);
+    return text == "-0" ? "0" : text;
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        c = UpperCase(c);
+    }
+    return text;
+}
+
 std::string ShortestText(float value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

@@ -1,5 +1,6 @@
 #include "editor/screen_model.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 #include <string_view>
@@ -427,6 +428,12 @@ std::vector<std::string> SlotListRows(int slotIndex) {
 
 std::vector<std::string> PttListRows() {
     return CodedSquelchRows({"Custom MK"});
+}
+
+void ReplaceText(Control& box, std::string text) {
+    box.text = std::move(text);
+    box.caret = static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(box.caret, 0)), box.text.size()));
 }
 
 ScreenModel BuildMainScreen() {

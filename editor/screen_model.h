@@ -59,6 +59,7 @@ struct Control {
     std::string container;  // name of the frame that holds it, empty for the window itself
     std::string caption;
     std::string text;
+    int caret = 0;  // text boxes: characters before the cursor
     bool enabled = true;
     bool visible = true;
     bool readOnly = false;
@@ -183,6 +184,10 @@ struct ScreenModel {
     // Finds a control by name and element index (-1 for controls that are not arrays).
     Control* Find(const std::string& name, int index = -1);
 };
+
+// Writes a text box's text from the program; the cursor stays where it was as far as the new
+// text reaches.
+void ReplaceText(Control& box, std::string text);
 
 // The window as it opens: every control with its caption, position, tag and help text, the
 // three lists filled, and the opening selections.

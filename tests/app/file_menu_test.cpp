@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "codec/encoder.h"
 #include "files/data_file.h"
@@ -136,6 +137,75 @@ TEST(ApplyStartupValues, PutsTheCodedSquelchControlsInTheirOpeningState) {
     }
     EXPECT_FALSE(session.screen.chkMKEncodePol.enabled);
     EXPECT_FALSE(session.screen.chkMKDecodePol.enabled);
+}
+
+}  // namespace
+}  // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+class SaveFileCommandTest : public OpenFileCommandTest {
+  protected:
+    SaveFileCommandTest() {
+        WriteSettingsFile(dir / "site9.kvd", "ZPT-410");
+        ScriptedFileChooser chooser({(dir / "site9.kvd").string()});
+        OpenFileCommand(session, ui, chooser);
+    }
+};
+
+TEST_F(SaveFileCommandTest, SavedSettingsOpenAgainAsTheyWereShown) {
+    session.screen.TxtTXHangTime.text = "3.5";
+    session.screen.CmbMK_Type_Code[1].selectedRow = 70;  // slot rule leaves a second DMK code
+    ScriptedFileChooser chooser({(dir / "edited").string()});
+    ASSERT_TRUE(SaveFileCommand(session, ui, chooser));
+    EXPECT_FALSE(session.state.FileCancelled);
+    EXPECT_TRUE(ui.events.empty());
+
+    Session reopened;
+    ApplyStartupValues(reopened);
+    ScriptedFileChooser open({(dir / "edited.kvd").string()});
+    ASSERT_TRUE(OpenFileCommand(reopened, ui, open));
+    EXPECT_EQ(reopened.screen.TxtTXHangTime.text, "3.5");
+    EXPECT_EQ(reopened.screen.CmbMK_Type_Code[1].selectedRow, 70);
+    EXPECT_EQ(reopened.screen.TxtRptrTXFreq.text, "451.0125");
+}
+
+TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
+    const auto formError = Message("Form System Error", "Error saving data from this form...",
+                                   MessageIcon::None, MessageButtons::OkCancel);
+    struct Case {
+        const char* name;
+        std::function<void(Session&)> change;
+        std::string path;
+        std::vector<testing::UiEvent> expected;
+    };
+    const std::string target = (dir / "out.kvd").string();
+    const Case cases[] = {
+        {"commit refuses",
+         [](Session& s) { s.screen.TxtSqlTailMuteTime.text.clear(); },
+         target,
+         {Message("Commit Data Error", "Squelch Tail Mute Time field is empty..."), formError}},
+        {"encoder refuses a frequency outside the working band",
+         [](Session& s) { s.state.FreqUpperMHz = 450; },
+         target,
+         {Message("Tarvex Repeater Programmer", " Non-numeric or out of range freq data!"),
+          Message("Output Data Error", "Error forming output data...", MessageIcon::None,
+                  MessageButtons::OkCancel)}},
+        {"write fails",
+         [](Session&) {},
+         (dir / "no" / "such" / "dir.kvd").string(),
+         {Message("File System Error", "Error saving data file...", MessageIcon::Critical)}},
+    };
+    for (const Case& c : cases) {
+        Session copy = session;
+        c.change(copy);
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({c.path});
+        EXPECT_FALSE(SaveFileCommand(copy, caseUi, chooser)) << c.name;
+        EXPECT_EQ(caseUi.events, c.expected) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(target)) << c.name;
+    }
 }
 
 }  // namespace
