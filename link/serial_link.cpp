@@ -1,11 +1,11 @@
 #include "link/serial_link.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <string>
-#include <system_error>
+
+#include "codec/number_text.h"
 
 namespace tarvex {
 namespace {
@@ -37,33 +37,6 @@ bool AskForAnotherPort(RadioLink& link) {
 }
 
 }  // namespace
-
-double LeadingNumber(std::string_view answer) {
-    std::size_t start = answer.find_first_not_of(" \t");
-    if (start == std::string_view::npos) {
-        return 0.0;
-    }
-    double sign = 1.0;
-    if (answer[start] == '+' || answer[start] == '-') {
-        sign = answer[start] == '-' ? -1.0 : 1.0;
-        ++start;
-    }
-    const std::string_view rest = answer.substr(start);
-    // Only digits make a number: no second sign, and no "inf" or "nan".
-    if (rest.empty() || (rest.front() != '.' && (rest.front() < '0' || rest.front() > '9'))) {
-        return 0.0;
-    }
-    double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(rest.data(), rest.data() + rest.size(), value, std::chars_format::fixed);
-    if (error == std::errc::result_out_of_range) {
-        return sign * std::numeric_limits<double>::infinity();
-    }
-    if (error != std::errc{} || end == rest.data()) {
-        return 0.0;
-    }
-    return sign * value;
-}
 
 bool OpenCommPort(RadioLink& link) {
     if (link.port.IsOpen()) {

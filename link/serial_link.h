@@ -36,8 +36,4 @@ enum class OnSilence {
 bool SendCommand(RadioLink& link, std::string_view command, std::size_t lastCount,
                  OnSilence onSilence = OnSilence::Continue);
 
-// The number an answer starts with (blanks first, a sign, digits, a fraction); 0 when it starts
-// with none, and an infinity when it is too large for a double.
-double LeadingNumber(std::string_view answer);
-
 }  // namespace tarvex

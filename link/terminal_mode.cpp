@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "codec/number_text.h"
 #include "link/serial_link.h"
 
 namespace tarvex {
@@ -71,10 +72,7 @@ void SetupTerminalView(SerialControlSettings& PDQComm1) {
 }
 
 char PDQComm1_KeyPress(char KeyAscii) {
-    if (KeyAscii >= 'a' && KeyAscii <= 'z') {
-        return static_cast<char>(KeyAscii - 'a' + 'A');
-    }
-    return KeyAscii;
+    return UpperCase(KeyAscii);
 }
 
 void SendTypedCharacter(RadioLink& link, char typed) {

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "codec/program_state.h"
+#include "editor/range.h"
+#include "editor/screen_model.h"
+#include "link/keep_alive.h"
+#include "link/radio_link.h"
+#include "support/fake_clock.h"
+#include "support/file_test_support.h"
+#include "support/recording_ui.h"
+#include "support/scripted_serial_port.h"
+
+namespace tarvex::testing {
+
+// The "G" reply for an image: four leading characters, then its first 128 bytes in hexadecimal.
+inline std::string ImageReply(const ImageBuffer& image) {
+    std::string reply = "G\r\n>";
+    for (std::size_t i = 0; i < kRepeaterMemorySize; ++i) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(image[i]));
+        reply += digits;
+    }
+    return reply;
+}
+
+// Answers like a repeater: "??" to a ping, a firmware reply to "V", an image to "G" (the next of
+// images, the last one again once they run out), sixteen characters to the keep-alive burst,
+// four after a carriage return and a two-character echo to any other character.
+struct FakeRepeater {
+    std::string operator()(std::string_view written) {
+        if (written == "?") {
+            return "??";
+        }
+        if (written == "V") {
+            return firmwareReply;
+        }
+        if (written == "G") {
+            const std::string reply = ImageReply(images.front());
+            if (images.size() > 1) {
+                images.pop_front();
+            }
+            return reply;
+        }
+        if (written == "????????") {
+            return std::string(16, '?');
+        }
+        if (written == "\r") {
+            return "\r\n> ";
+        }
+        return std::string(written) + "\r";
+    }
+    std::deque<ImageBuffer> images{ImageBuffer{}};
+    std::string firmwareReply = "V:15\r\n";
+};
+
+// A radio link on a scripted port and a fake clock, with the port open, the keep-alive running
+// as after start-up and backups going to a fresh folder.
+struct LinkRig {
+    LinkRig() {
+        port.Open("/dev/ttyS0", nullptr);
+        port.wire.clear();
+        link.backupFolder = backupRoot.path() / "backups";
+        StartKeepAlive(screen);
+    }
+
+    // The keep-alive runs inside event passes whenever its interval has passed since it was
+    // last seen starting, as the window's timer would.
+    void RunKeepAliveInEventPasses() {
+        pump.onPass = [this] {
+            if (!screen.TimRptrProgMode.enabled) {
+                keepAliveSince.reset();
+            } else if (!keepAliveSince) {
+                keepAliveSince = clock.Now();
+            } else if (clock.Now() - *keepAliveSince >=
+                       std::chrono::milliseconds(screen.TimRptrProgMode.interval)) {
+                keepAliveSince = clock.Now();
+                TimRptrProgMode_Timer(link);
+            }
+        };
+    }
+
+    FakeClock clock;
+    ScriptedSerialPort port{clock};
+    FakeEventPump pump;
+    RecordingUserInterface ui;
+    ProgramState state;
+    ScreenModel screen = BuildMainScreen();
+    RangeModule range;
+    TempDir backupRoot;
+    RadioLink link{{port, clock, clock, pump, ui}, screen, state, range};
+    std::optional<std::chrono::steady_clock::time_point> keepAliveSince;
+};
+
+}  // namespace tarvex::testing

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tarvex::testing {
+
+// One thing that happened on the serial line or between its exchanges.
+struct WireEvent {
+    enum class Kind { Open, Close, Discard, Write, Read, Pause } kind;
+    std::string text;  // the device opened or the bytes written
+    std::size_t count = 0;
+    std::chrono::milliseconds time{0};  // a read's time-out or a pause's length
+    friend bool operator==(const WireEvent&, const WireEvent&) = default;
+};
+using Wire = std::vector<WireEvent>;
+
+inline WireEvent OpenEvent(std::string device) {
+    return {WireEvent::Kind::Open, std::move(device)};
+}
+inline WireEvent CloseEvent() {
+    return {WireEvent::Kind::Close, {}};
+}
+inline WireEvent DiscardEvent() {
+    return {WireEvent::Kind::Discard, {}};
+}
+inline WireEvent WriteEvent(std::string text) {
+    return {WireEvent::Kind::Write, std::move(text)};
+}
+inline WireEvent ReadEvent(std::size_t count, int timeoutMs) {
+    return {WireEvent::Kind::Read, {}, count, std::chrono::milliseconds(timeoutMs)};
+}
+inline WireEvent PauseEvent(std::chrono::milliseconds duration) {
+    return {WireEvent::Kind::Pause, {}, 0, duration};
+}
+inline WireEvent Pause(int ms) {
+    return PauseEvent(std::chrono::milliseconds(ms));
+}
+
+// Builds an expected wire log piece by piece.
+class WireScript {
+  public:
+    WireScript& exchange(std::string text, std::size_t count, int timeoutMs) {
+        events.push_back(DiscardEvent());
+        events.push_back(WriteEvent(std::move(text)));
+        events.push_back(ReadEvent(count, timeoutMs));
+        return *this;
+    }
+    WireScript& pause(int ms, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            events.push_back(Pause(ms));
+        }
+        return *this;
+    }
+    // A command sent one character at a time, as SendCommand does.
+    WireScript& command(const std::string& text, std::size_t lastCount) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool last = i + 1 == text.size();
+            exchange(text.substr(i, 1), last ? lastCount : 2, last ? 10000 : 1000).pause(15);
+        }
+        return *this;
+    }
+    WireScript& then(const Wire& more) {
+        events.insert(events.end(), more.begin(), more.end());
+        return *this;
+    }
+    operator Wire() const { return events; }
+    Wire events;
+};
+
+inline void PrintTo(const WireEvent& e, std::ostream* os) {
+    static constexpr const char* kNames[] = {"open", "close", "discard", "write", "read", "pause"};
+    *os << kNames[static_cast<int>(e.kind)];
+    if (e.kind == WireEvent::Kind::Open || e.kind == WireEvent::Kind::Write) {
+        *os << "[";
+        for (char c : e.text) {
+            if (c == '\r') {
+                *os << "\\r";
+            } else {
+                *os << c;
+            }
+        }
+        *os << "]";
+    }
+    if (e.kind == WireEvent::Kind::Read) {
+        *os << "(" << e.count << ", " << e.time.count() << " ms)";
+    }
+    if (e.kind == WireEvent::Kind::Pause) {
+        *os << "(" << e.time.count() << " ms)";
+    }
+}
+
+// The texts written, in order, without the reads and pauses around them.
+inline std::vector<std::string> Written(const Wire& wire) {
+    std::vector<std::string> texts;
+    for (const WireEvent& e : wire) {
+        if (e.kind == WireEvent::Kind::Write) {
+            texts.push_back(e.text);
+        }
+    }
+    return texts;
+}
+
+}  // namespace tarvex::testing
