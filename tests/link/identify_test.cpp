@@ -1,0 +1,224 @@
+#include "link/identify.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/image_builder.h"
+#include "support/link_rig.h"
+
+namespace tarvex {
+namespace {
+
+using testing::BeepEvent;
+using testing::FakeRepeater;
+using testing::ImageReply;
+using testing::LinkRig;
+using testing::WireScript;
+using testing::Written;
+
+constexpr std::string_view kPinging =
+    "Pinging Radio, Retrieving Model Information and Firmware Rev...";
+
+WireScript GoodPings() {
+    WireScript wire;
+    for (int i = 0; i < 3; ++i) {
+        wire.exchange("?", 2, 250).pause(15).pause(50);
+    }
+    return wire;
+}
+
+ImageBuffer RepeaterImageOf(std::uint8_t seed) {
+    ImageBuffer image = testing::ImageBuilder().set(20, {seed, 0xFF, 0x0A});
+    std::fill(image.begin() + kRepeaterMemorySize, image.end(), 0);
+    return image;
+}
+
+TEST(PingRadio, NeedsThreeAnswersInARowWithinTwoSeconds) {
+    struct Case {
+        const char* name;
+        std::deque<std::string> replies;  // then silence
+        bool found;
+        std::size_t pings;
+    };
+    const Case cases[] = {
+        {"three answers", {"??", "??", "??"}, true, 3},
+        {"a wrong third answer restarts the run", {"??", "??", "?X", "??", "??", "??"}, true, 6},
+        {"half an answer restarts the run", {"??", "?", "??", "??", "??"}, true, 5},
+        // Two answers take 163 ms, then each silent ping 265 ms: the seventh ends past 2 s.
+        {"two answers, then silence", {"??", "??"}, false, 9},
+        // 8 x 265 ms: the eighth ping starts inside the window and is completed.
+        {"no repeater", {}, false, 8},
+    };
+    for (const Case& c : cases) {
+        LinkRig rig;
+        rig.port.replies = c.replies;
+        EXPECT_EQ(PingRadio(rig.link), c.found) << c.name;
+        EXPECT_EQ(Written(rig.port.wire), std::vector<std::string>(c.pings, "?")) << c.name;
+    }
+    LinkRig rig;
+    rig.port.replies = {"??", "??", "??"};
+    PingRadio(rig.link);
+    EXPECT_EQ(rig.port.wire, testing::Wire(GoodPings()));
+}
+
+TEST(FirmwareText, MajorAndMinorDigitsOfTheReply) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"V:15\r\n", "1.05"}, {"V:2C\r\n", "2.12"}, {"V:00\r\n", "0.00"},
+        {"V:1", "1.00"},      {"", "0.00"},
+    };
+    for (const auto& [reply, text] : cases) {
+        EXPECT_EQ(FirmwareText(reply), text) << reply;
+    }
+}
+
+TEST(ParseImageReply, OnlyExactly256UpperCaseDigitsAfterFourCharactersMakeAnImage) {
+    const std::string good = ImageReply(RepeaterImageOf(0xA3));
+    struct Case {
+        const char* name;
+        std::string reply;
+    };
+    std::string lowerCase = good;
+    lowerCase[4] = 'a';
+    std::string notADigit = good;
+    notADigit[259] = 'G';
+    const Case bad[] = {
+        {"259 characters", good.substr(0, 259)},
+        {"261 characters", good + "0"},
+        {"a lower-case digit", lowerCase},
+        {"a letter past F", notADigit},
+    };
+    for (const Case& c : bad) {
+        EXPECT_FALSE(ParseImageReply(c.reply)) << c.name;
+    }
+    std::string a3 = good;
+    a3.replace(4, 2, "A3");
+    ASSERT_TRUE(ParseImageReply(a3));
+    EXPECT_EQ((*ParseImageReply(a3))[0], 0xA3);
+}
+
+TEST(ReadRadioData, PacesItsProgressAroundPingFirmwareAndImage) {
+    LinkRig rig;
+    FakeRepeater repeater;
+    repeater.images = {RepeaterImageOf(0x5C)};
+    rig.port.respond = repeater;
+    rig.state.RadioData.fill(0xEE);
+    std::vector<int> progressAtExchanges;
+    rig.pump.onPass = [&] { progressAtExchanges.push_back(rig.screen.StatusBar.value); };
+    RadioIdentity identity;
+
+    ASSERT_TRUE(ReadRadioData(rig.link, identity));
+
+    const testing::Wire expected = WireScript()
+                                       .pause(15, 26)
+                                       .then(GoodPings())
+                                       .pause(15, 25)
+                                       .command("V", 6)
+                                       .command("G", 260)
+                                       .pause(15, 24 + 10 + 16);
+    EXPECT_EQ(rig.port.wire, expected);
+    EXPECT_EQ(progressAtExchanges, (std::vector<int>{25, 25, 25, 50, 50}));
+    EXPECT_EQ(identity.ModelCode, 20);
+    EXPECT_EQ(identity.ModelName, "ZPT-410");
+    EXPECT_EQ(identity.FirmwareVersion, 1.0f);
+    EXPECT_EQ(identity.AddrMapCode, 170);
+    const ImageBuffer image = RepeaterImageOf(0x5C);
+    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 128, rig.state.RadioData.begin()));
+    EXPECT_TRUE(std::all_of(rig.state.RadioData.begin() + 128, rig.state.RadioData.end(),
+                            [](std::uint8_t b) { return b == 0xEE; }))
+        << "the repeater's 128 bytes only";
+    EXPECT_EQ(rig.state.RxBuffer, ImageReply(image).substr(4));
+    EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, "1.05");
+    EXPECT_EQ(rig.screen.StatusBar1.panels[0], kPinging);
+    EXPECT_TRUE(rig.screen.StatusBar.visible);
+    EXPECT_EQ(rig.screen.StatusBar.value, 100);
+    EXPECT_FALSE(rig.screen.FrmMonitorMode.visible || rig.screen.OptOvrTone.visible ||
+                 rig.screen.OptOvrCarrier.visible);
+    EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled);
+    EXPECT_TRUE(rig.ui.events.empty());
+}
+
+TEST(IdentifyRadio, FetchesTheImageWithoutFirmwareProgressOrChangesToTheSettings) {
+    LinkRig rig;
+    FakeRepeater repeater;
+    repeater.images = {RepeaterImageOf(0x11)};
+    rig.port.respond = repeater;
+    rig.state.RadioData.fill(0xEE);
+    rig.screen.TxtFirmwareVersion.text = "2.12";
+    Identification result;
+
+    ASSERT_TRUE(IdentifyRadio(rig.link, result));
+
+    EXPECT_EQ(rig.port.wire, testing::Wire(GoodPings().command("G", 260)));
+    const ImageBuffer image = RepeaterImageOf(0x11);
+    EXPECT_TRUE(std::equal(result.image.begin(), result.image.end(), image.begin()));
+    EXPECT_EQ(result.identity.AddrMapCode, 170);
+    EXPECT_EQ(result.identity.ModelName, "ZPT-410");
+    EXPECT_TRUE(std::all_of(rig.state.RadioData.begin(), rig.state.RadioData.end(),
+                            [](std::uint8_t b) { return b == 0xEE; }));
+    EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, "2.12");
+    EXPECT_FALSE(rig.screen.StatusBar.visible);
+    EXPECT_EQ(rig.screen.StatusBar1.panels[0], kPinging);
+    EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled);
+}
+
+TEST(Identification, FailuresBeepResetTheProgressAndLeaveTheImageAlone) {
+    const std::string good = ImageReply(RepeaterImageOf(1));
+    std::string lowerCase = good;
+    lowerCase[10] = 'f';
+    struct Case {
+        const char* name;
+        std::function<std::string(std::string_view)> repeater;
+    };
+    const auto answeringG = [](std::string reply) {
+        return [reply](std::string_view written) {
+            return written == "G" ? reply : FakeRepeater()(written);
+        };
+    };
+    const Case cases[] = {
+        {"no repeater", nullptr},
+        {"an image reply one character short", answeringG(good.substr(0, 259))},
+        {"an image reply with a lower-case digit", answeringG(lowerCase)},
+    };
+    using Routine = std::function<bool(RadioLink&)>;
+    const std::pair<const char*, Routine> routines[] = {
+        {"ReadRadioData",
+         [](RadioLink& link) {
+             RadioIdentity identity;
+             const bool read = ReadRadioData(link, identity);
+             EXPECT_EQ(identity.AddrMapCode, 0);
+             return read;
+         }},
+        {"IdentifyRadio",
+         [](RadioLink& link) {
+             Identification result;
+             const bool identified = IdentifyRadio(link, result);
+             EXPECT_EQ(result.identity.AddrMapCode, 0);
+             return identified;
+         }},
+    };
+    for (const auto& [routine, run] : routines) {
+        for (const Case& c : cases) {
+            LinkRig rig;
+            rig.port.respond = c.repeater;
+            rig.state.RadioData.fill(0xEE);
+            rig.screen.StatusBar.visible = true;
+            rig.screen.FrmMonitorMode.visible = false;
+
+            EXPECT_FALSE(run(rig.link)) << routine << ": " << c.name;
+
+            EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()}) << routine << ": " << c.name;
+            EXPECT_TRUE(std::all_of(rig.state.RadioData.begin(), rig.state.RadioData.end(),
+                                    [](std::uint8_t b) { return b == 0xEE; }))
+                << routine << ": " << c.name;
+            EXPECT_FALSE(rig.screen.StatusBar.visible);
+            EXPECT_EQ(rig.screen.StatusBar.value, 0);
+            EXPECT_TRUE(rig.screen.FrmMonitorMode.visible && rig.screen.OptOvrTone.visible &&
+                        rig.screen.OptOvrCarrier.visible);
+            EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled) << routine << ": " << c.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvex
