@@ -19,16 +19,6 @@ using testing::Written;
 const ImageBuffer kGoodImage = testing::ImageBuilder();                // 451.0125 / 461.0125
 const ImageBuffer kBadImage = testing::ImageBuilder().set(0, {0xAB});  // no packed decimal
 
-void ExpectWholeScreenBack(const ScreenModel& s, const std::string& name) {
-    EXPECT_FALSE(s.FrameStatus.visible) << name;
-    EXPECT_TRUE(s.FrmMainScrn.enabled && s.menuFile.header.enabled && s.menuRadio.header.enabled)
-        << name;
-    for (const Control* c : {&s.OptOvrTone, &s.OptOvrCarrier, &s.FrmMonitorMode, &s.chkMKEncodePol,
-                             &s.chkMKDecodePol, &s.TxtFirmwareVersion, &s.TxtSqlTailMuteTime}) {
-        EXPECT_TRUE(c->visible) << name << ": " << c->name;
-    }
-}
-
 long Count(const std::vector<std::string>& written, const std::string& text) {
     return std::count(written.begin(), written.end(), text);
 }
@@ -60,8 +50,7 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
         EXPECT_EQ(Count(written, "V"), c.identifications) << c.name;
         EXPECT_EQ(Count(written, "G"), c.identifications) << c.name;
         EXPECT_EQ(Count(written, "????????"), 0) << c.name << ": the keep-alive is held off";
-        EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled) << c.name;
-        ExpectWholeScreenBack(rig.screen, c.name);
+        testing::ExpectScreenGivenBack(rig.screen, c.name);
         EXPECT_EQ(rig.state.ModelCode, 20) << c.name;
         EXPECT_EQ(rig.state.MainData.ModelCode, 20) << c.name;
         EXPECT_EQ(rig.state.ModelName, "ZPT-410") << c.name;
@@ -103,7 +92,7 @@ TEST(ReadCommand, NoRepeaterIsReportedWithTheWindowLockedAndLeavesTheSettingsAlo
               (std::vector{BeepEvent(), BeepEvent(),
                            Message("No Radio!", "Radio is not detected!", MessageIcon::Critical)}));
     EXPECT_TRUE(lockedWhileShown);
-    ExpectWholeScreenBack(rig.screen, "no repeater");
+    testing::ExpectScreenGivenBack(rig.screen, "no repeater");
     EXPECT_FALSE(rig.screen.StatusBar.visible);
     EXPECT_EQ(rig.state.AddrMapCode, 0);
     EXPECT_EQ(rig.state.ModelName, "from a file");

@@ -30,18 +30,6 @@ TEST(SendCommand, EveryCharacterIsAnsweredBeforeTheNextAndTheLastWaitsLongest) {
              .pause(15)
              .exchange("B", 2, 10000)
              .pause(15)},
-        {"????X", 8,
-         WireScript()
-             .exchange("?", 2, 1000)
-             .pause(15)
-             .exchange("?", 2, 1000)
-             .pause(15)
-             .exchange("?", 2, 1000)
-             .pause(15)
-             .exchange("?", 2, 1000)
-             .pause(15)
-             .exchange("X", 8, 10000)
-             .pause(15)},
     };
     for (const Case& c : cases) {
         LinkRig rig;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -59,6 +61,19 @@ struct FakeRepeater {
     std::deque<ImageBuffer> images{ImageBuffer{}};
     std::string firmwareReply = "V:15\r\n";
 };
+
+// After every ending of a radio command: the status frame hidden, the window and its menus
+// enabled, the seven controls under the frame shown and the keep-alive running.
+inline void ExpectScreenGivenBack(const ScreenModel& s, const std::string& name) {
+    EXPECT_FALSE(s.FrameStatus.visible) << name;
+    EXPECT_TRUE(s.FrmMainScrn.enabled && s.menuFile.header.enabled && s.menuRadio.header.enabled)
+        << name;
+    for (const Control* c : {&s.OptOvrTone, &s.OptOvrCarrier, &s.FrmMonitorMode, &s.chkMKEncodePol,
+                             &s.chkMKDecodePol, &s.TxtFirmwareVersion, &s.TxtSqlTailMuteTime}) {
+        EXPECT_TRUE(c->visible) << name << ": " << c->name;
+    }
+    EXPECT_TRUE(s.TimRptrProgMode.enabled) << name << ": the keep-alive runs again";
+}
 
 // A radio link on a scripted port and a fake clock, with the port open, the keep-alive running
 // as after start-up and backups going to a fresh folder.
