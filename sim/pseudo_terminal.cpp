@@ -9,6 +9,8 @@
 #include <system_error>
 #include <utility>
 
+#include "files/failure_reason.h"
+
 namespace tarvex::sim {
 namespace {
 
@@ -39,21 +41,21 @@ bool MakeRaw(int fd) {
 std::optional<PseudoTerminal> PseudoTerminal::Open(std::string* reason) {
     const int controller = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (controller < 0) {
-        *reason = SystemMessage("posix_openpt");
+        SetReason(reason, SystemMessage("posix_openpt"));
         return std::nullopt;
     }
     char name[128] = {};
     const bool unlocked = ::grantpt(controller) == 0 && ::unlockpt(controller) == 0 &&
                           ::ptsname_r(controller, name, sizeof name) == 0;
     if (!unlocked) {
-        *reason = SystemMessage("preparing the pseudo-terminal");
+        SetReason(reason, SystemMessage("preparing the pseudo-terminal"));
         ::close(controller);
         return std::nullopt;
     }
     const int device = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (device < 0 || !MakeRaw(device) ||
         ::fcntl(controller, F_SETFL, ::fcntl(controller, F_GETFL) | O_NONBLOCK) != 0) {
-        *reason = SystemMessage(name);
+        SetReason(reason, SystemMessage(name));
         CloseIfOpen(device);
         ::close(controller);
         return std::nullopt;
@@ -80,7 +82,7 @@ std::optional<DeviceLink> DeviceLink::Create(const std::filesystem::path& path,
     }
     fs::create_symlink(target, path, error);
     if (error) {
-        *reason = path.string() + ": " + error.message();
+        SetReason(reason, path.string() + ": " + error.message());
         return std::nullopt;
     }
     return DeviceLink(path, target);
