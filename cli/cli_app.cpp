@@ -1,12 +1,15 @@
 #include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
+#include <fstream>
 #include <string>
 
 #include "app/file_menu.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
+#include "cli/settings_entry.h"
 #include "cli/settings_view.h"
+#include "editor/decode_radio_data.h"
 
 namespace tarvex::cli {
 namespace {
@@ -26,6 +29,48 @@ bool OpenAsTheWindowWould(Session& session, const std::string& path, std::ostrea
     return false;
 }
 
+// build: settings entered as a person would, then saved exactly as File > Save File saves.
+int BuildDataFile(const std::string& settingsPath, const std::string& outPath,
+                  const std::string& templatePath, std::ostream& err) {
+    std::ifstream in(settingsPath, std::ios::binary);
+    if (!in) {
+        err << "tarvex-cli: " << settingsPath << ": cannot be read\n";
+        return kExitFileError;
+    }
+    const nlohmann::json settings = nlohmann::json::parse(in, nullptr, false);
+    if (settings.is_discarded()) {
+        err << "tarvex-cli: " << settingsPath << ": not valid JSON\n";
+        return kExitFileError;
+    }
+
+    Session session;
+    if (!templatePath.empty()) {
+        if (!OpenAsTheWindowWould(session, templatePath, err)) {
+            return kExitFileError;
+        }
+    } else {
+        ApplyStartupValues(session);
+        session.state.ModelName = std::string(kZpt410ModelName);
+        SelectModelType(session.screen, session.state.ModelName);
+    }
+
+    ConsoleUserInterface ui(err);
+    if (!EnterSettings(session, settings, ui, err)) {
+        err << "tarvex-cli: nothing written\n";
+        return kExitFileError;
+    }
+    GivenPathChooser chooser(outPath);
+    std::string reason;
+    if (!SaveFileCommand(session, ui, chooser, &reason)) {
+        if (!reason.empty()) {
+            err << "tarvex-cli: " << outPath << ": " << reason << '\n';
+        }
+        err << "tarvex-cli: nothing written\n";
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -39,6 +84,22 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     show->add_flag("--json", json, "Print one JSON object keyed by the settings' field names");
     show->add_option("FILE", file, "Data file (.kvd)")->required();
 
+    CLI::App* exportCommand = app.add_subcommand(
+        "export", "Print the settings of a data file as JSON, the input of `build`");
+    exportCommand->add_option("FILE", file, "Data file (.kvd)")->required();
+
+    std::string settingsPath;
+    std::string outPath;
+    std::string templatePath;
+    CLI::App* build = app.add_subcommand(
+        "build", "Make a data file from settings in JSON, entered as in the window");
+    build->add_option("SETTINGS", settingsPath, "Settings (.json), keyed as `show --json` prints")
+        ->required();
+    build->add_option("-o,--output", outPath, "Data file to write (.kvd is added when missing)")
+        ->required();
+    build->add_option("--template", templatePath,
+                      "Data file whose image, identity and settings the JSON starts from");
+
     CLI::App* dump =
         app.add_subcommand("dump", "Print the repeater's 128 bytes of a data file in hexadecimal");
     dump->add_option("FILE", file, "Data file (.kvd)")->required();
@@ -50,13 +111,16 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return status == 0 ? kExitOk : kExitUsage;
     }
 
+    if (*build) {
+        return BuildDataFile(settingsPath, outPath, templatePath, err);
+    }
     Session session;
     if (!OpenAsTheWindowWould(session, file, err)) {
         return kExitFileError;
     }
     if (*dump) {
         out << HexDump(session.state.RadioData);
-    } else if (json) {
+    } else if (json || *exportCommand) {
         out << SettingsJson(session).dump(2) << '\n';
     } else {
         out << SettingsText(session);

@@ -18,6 +18,27 @@ std::string Latin1ToUtf8(std::string_view bytes) {
     return utf8;
 }
 
+std::optional<std::string> Utf8ToLatin1(std::string_view utf8) {
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            bytes += static_cast<char>(lead);
+            continue;
+        }
+        // Two-byte sequences C2 80 to C3 BF are exactly U+0080 to U+00FF.
+        if ((lead != 0xC2 && lead != 0xC3) || i + 1 >= utf8.size()) {
+            return std::nullopt;
+        }
+        const auto next = static_cast<unsigned char>(utf8[++i]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        bytes += static_cast<char>(((lead & 0x03) << 6) | (next & 0x3F));
+    }
+    return bytes;
+}
+
 std::string Quoted(std::string_view bytes) {
     std::string quoted = "\"";
     for (const char c : bytes) {

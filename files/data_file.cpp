@@ -409,6 +409,22 @@ bool WriteDataFile(ProgramState& state, const std::filesystem::path& path, std::
     return WriteVersion4(state.FileOutRec, path, reason);
 }
 
+bool ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> content,
+                       std::string* reason) {
+    try {
+        if (const int error = ReplaceFileContents(path, content); error != 0) {
+            SetReason(reason, SystemMessage(error));
+            return false;
+        }
+        return true;
+    } catch (const std::exception& error) {
+        SetReason(reason, error.what());
+    } catch (...) {
+        SetReason(reason, "unexpected failure while writing the file");
+    }
+    return false;
+}
+
 bool ReadDataFile(ProgramState& state, const std::filesystem::path& path, UserInterface& ui,
                   std::string* reason) {
     try {

@@ -85,6 +85,12 @@ bool WriteDataFile(ProgramState& state, const std::filesystem::path& path,
 bool WriteDataFileRecord(DataFileRec record, const std::filesystem::path& path,
                          std::string* reason = nullptr);
 
+// Replaces the file at path with content: written to a temporary file beside it, synced, and
+// renamed over it only once complete, so a failure leaves an existing file as it was. On failure,
+// reason (when given) receives the system's explanation.
+bool ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> content,
+                       std::string* reason = nullptr);
+
 // Reads a version-4 or version-3 data file into RadioData and the identity globals. The whole
 // file is checked before anything changes: on false, the state is as it was. A file that is not
 // a data file at all gets the "Invalid Data File" box; other failures show nothing and leave their

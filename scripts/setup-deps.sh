@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, skipping the step when all are present.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
+packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
+          qt6-base-dev qt6-serialport-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include "codec/encoder.h"
 #include "files/data_file.h"
 #include "samples/sample_settings.h"
+#include "support/cli_runner.h"
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
 
@@ -21,23 +22,8 @@ using testing::TempDir;
 
 const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) / "samples";
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "tarvex-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::CliRun;
+using testing::RunCli;
 
 std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);

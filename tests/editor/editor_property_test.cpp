@@ -137,8 +137,9 @@ bool IsPttByteValid(std::uint8_t value) {
            (value >= 128 && value <= 210);
 }
 
-// Every byte the encoder derives from a committed record lies where the repeater expects it.
-void ExpectImageInRange(const ImageBuffer& out) {
+// Every byte the encoder derives from a committed record lies where the repeater expects it. A
+// pasted identifier keeps whatever was pasted (upper-cased); a typed one is letters and digits.
+void ExpectImageInRange(const ImageBuffer& out, bool identifierTyped = true) {
     EXPECT_TRUE(IsFrequencyInBand(out, img::kTXFreq));
     EXPECT_TRUE(IsFrequencyInBand(out, img::kRXFreq));
     EXPECT_TRUE(IsTimerPairInRange(out, img::kTimeOutHi, img::kTimeOutLo));
@@ -154,7 +155,8 @@ void ExpectImageInRange(const ImageBuffer& out) {
     EXPECT_TRUE(tone > 59.0 && tone < 256.0) << tone;
     EXPECT_TRUE(IsPttByteValid(out[img::kPttExtEnc])) << int{out[img::kPttExtEnc]};
     EXPECT_LE(out[img::kPolarity], 3);
-    for (std::size_t i = img::kMorseId; i < img::kMorseId + img::kMorseIdLength; ++i) {
+    for (std::size_t i = img::kMorseId; identifierTyped && i < img::kMorseId + img::kMorseIdLength;
+         ++i) {
         const char c = static_cast<char>(out[i]);
         EXPECT_TRUE(c == 0 || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) << int{c};
     }
@@ -189,6 +191,46 @@ TEST(EditorProperty, WhateverIsTypedACommittedScreenEncodesWithinRange) {
     }
     // The sequences must reach the encoder often enough for the property to mean something.
     EXPECT_GT(committed, kSequences / 10);
+}
+
+TEST(EditorProperty, HugeAndStrangeTextsAreRefusedWithoutHarm) {
+    std::mt19937 random(7);
+    std::string noise(50000, '\0');
+    for (char& c : noise) {
+        c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
+    }
+    const std::vector<std::string> texts = {noise, std::string(50000, '9'), std::string(50000, '.'),
+                                            "1" + std::string(49999, '0'),
+                                            "4" + std::string(30000, '\x01') + "51"};
+    for (const std::string& text : texts) {
+        ProgramState state;
+        ScreenModel screen = BuildMainScreen();
+        RangeModule range;
+        RecordingUserInterface ui;
+        MainScreenEditor editor(screen, state, range, ui);
+        for (Control* box :
+             {&screen.TxtCustID, &screen.TxtRptrTXFreq, &screen.TxtRptrRXFreq,
+              &screen.TxtCustomMKFreq, &screen.TxtMorseCodeID, &screen.TxtIDTXInterval,
+              &screen.TxtTXTimeOutTimer, &screen.TxtTXHangTime, &screen.TxtSqlTailMuteTime}) {
+            testing::Paste(*box, text);
+            TypeKey(editor, *box, '\r');
+            editor.LostFocus(*box);
+        }
+        EXPECT_LE(screen.TxtCustID.text.size(), 10u);
+        EXPECT_LE(screen.TxtMorseCodeID.text.size(), 9u);
+        // Every numeric field ends with a number the commit accepts.
+        for (const Control* box :
+             {&screen.TxtCustomMKFreq, &screen.TxtIDTXInterval, &screen.TxtTXTimeOutTimer,
+              &screen.TxtTXHangTime, &screen.TxtSqlTailMuteTime}) {
+            EXPECT_LE(box->text.size(), 5u) << box->name;
+        }
+        editor.Click(screen.OptOvrTone);
+        if (editor.Commit()) {  // only the text whose noise filters away to "451" commits
+            EXPECT_EQ(state.MainData.TXFreq, "451");
+            ASSERT_TRUE(EncodeRadioData(state, state.Identity(), PolarityTicksOf(screen), ui));
+            ExpectImageInRange(state.OutData, false);
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+
+#include "app/file_menu.h"
+#include "files/data_file.h"
+#include "support/cli_runner.h"
+#include "support/file_test_support.h"
+#include "support/recording_ui.h"
+#include "support/scripted_file_chooser.h"
+
+namespace tarvex {
+namespace {
+
+using testing::TempDir;
+
+const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) / "samples";
+
+using testing::CliRun;
+
+CliRun Cli(std::vector<std::string> args) {
+    return testing::RunCli(std::move(args));
+}
+
+// The repeater's 128 bytes of a data file, as the program reads them.
+ImageBuffer RepeaterBytes(const std::filesystem::path& path) {
+    Session session;
+    ApplyStartupValues(session);
+    testing::RecordingUserInterface ui;
+    testing::ScriptedFileChooser chooser({path.string()});
+    EXPECT_TRUE(OpenFileCommand(session, ui, chooser)) << path;
+    ImageBuffer bytes{};
+    std::copy_n(session.state.RadioData.begin(), kRepeaterMemorySize, bytes.begin());
+    return bytes;
+}
+
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(CliBuild, ExportThenBuildGivesBackEverySample) {
+    TempDir dir;
+    for (const auto& entry : std::filesystem::directory_iterator(kSamples)) {
+        if (entry.path().extension() != ".kvd") {
+            continue;
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        const CliRun exported = Cli({"export", entry.path().string()});
+        ASSERT_EQ(exported.status, 0);
+        EXPECT_EQ(exported.out, Cli({"show", "--json", entry.path().string()}).out);
+        const auto json = dir / "settings.json";
+        WriteText(json, exported.out);
+        const CliRun built = Cli({"build", json.string(), "-o", (dir / "copy").string()});
+        ASSERT_EQ(built.status, 0) << built.err;
+        EXPECT_EQ(built.err, "");
+        EXPECT_EQ(RepeaterBytes(dir / "copy.kvd"), RepeaterBytes(entry.path()));
+        EXPECT_EQ(Cli({"export", (dir / "copy.kvd").string()}).out, exported.out);
+    }
+}
+
+// The settings of a working repeater written by hand, without image or identity.
+nlohmann::json HandWritten() {
+    return {{"CustID", "Hill 3"},        {"TXFreq", "451.0125"},     {"RXFreq", 456.5},
+            {"MKSlot", {"DMK 023", 60}}, {"PTTExtEnc", "Custom MK"}, {"CustomMKFreq", 100},
+            {"MorseCodeID", "vk2abc"},   {"IDTXInterval", 10},       {"MKEncodewID", false},
+            {"TXTimeOutTimer", "3"},     {"TXHangTime", 1.5},        {"SqlTailMuteTime", 0.5},
+            {"MonitorMode", 1},          {"MKEncodePol", true}};
+}
+
+TEST(CliBuild, HandWrittenSettingsBecomeAFileThatShowsThem) {
+    TempDir dir;
+    WriteText(dir / "hill.json", HandWritten().dump());
+    const CliRun built =
+        Cli({"build", (dir / "hill.json").string(), "-o", (dir / "hill.kvd").string()});
+    ASSERT_EQ(built.status, 0) << built.err;
+
+    const nlohmann::json shown =
+        nlohmann::json::parse(Cli({"export", (dir / "hill.kvd").string()}).out);
+    EXPECT_EQ(shown["ModelCode"], 20);
+    EXPECT_EQ(shown["ModelName"], "ZPT-410");
+    EXPECT_EQ(shown["CustID"], "Hill 3    ");
+    EXPECT_EQ(shown["RXFreq"], "456.5000");
+    EXPECT_EQ(shown["MKSlot"], nlohmann::json({52, 60}));
+    EXPECT_EQ(shown["PTTExtEnc"], 135);
+    EXPECT_EQ(shown["MorseCodeID"], "VK2ABC");
+    EXPECT_EQ(shown["MKEncodewID"], false);
+    EXPECT_EQ(shown["TXHangTime"], 1.5);
+    EXPECT_EQ(shown["MonitorMode"], 1);
+    EXPECT_EQ(shown["MKEncodePol"], true);
+}
+
+TEST(CliBuild, TheReadmeExampleBuilds) {
+    std::ifstream readme(std::filesystem::path(TARVEX_SOURCE_DIR) / "README.md");
+    const std::string text{std::istreambuf_iterator<char>(readme), {}};
+    const auto start = text.find("```json\n");
+    ASSERT_NE(start, std::string::npos);
+    const auto body = start + 8;
+    TempDir dir;
+    WriteText(dir / "example.json", text.substr(body, text.find("```", body) - body));
+    const CliRun built =
+        Cli({"build", (dir / "example.json").string(), "-o", (dir / "example.kvd").string()});
+    EXPECT_EQ(built.status, 0) << built.err;
+}
+
+TEST(CliBuild, ATemplateGivesTheImageAndTheSettingsNotWritten) {
+    TempDir dir;
+    WriteText(dir / "hang.json", R"({"TXHangTime": 3})");
+    const auto base = kSamples / "dmk-pair.kvd";
+    const CliRun built = Cli({"build", (dir / "hang.json").string(), "-o",
+                              (dir / "out.kvd").string(), "--template", base.string()});
+    ASSERT_EQ(built.status, 0) << built.err;
+    nlohmann::json expected = nlohmann::json::parse(Cli({"export", base.string()}).out);
+    nlohmann::json shown = nlohmann::json::parse(Cli({"export", (dir / "out.kvd").string()}).out);
+    EXPECT_EQ(shown["TXHangTime"], 3);
+    EXPECT_NE(shown["Image"], expected["Image"]);
+    shown.erase("Image");
+    expected.erase("Image");
+    expected["TXHangTime"] = 3;
+    EXPECT_EQ(shown, expected);
+}
+
+TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
+    const nlohmann::json kLeftOut = "(key left out)";
+    struct Case {
+        std::string name;
+        nlohmann::json change;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {"frequency out of the band",
+         {{"TXFreq", "520"}},
+         "Out of Range!: Value must be between 400 and 512\n"
+         "Commit Data Error: TX frequency field  is out of range\n"
+         "Form System Error: Error saving data from this form...\n"},
+        {"hang time refused on focus loss",
+         {{"TXHangTime", 9}},
+         "Out of Range!: Value must be between 0 and 7\n"
+         "tarvex-cli: TXHangTime: the window did not take \"9\" as it stands (it shows \"1\")\n"},
+        {"letters filtered from a number",
+         {{"TXTimeOutTimer", "1a2"}},
+         "tarvex-cli: TXTimeOutTimer: the window did not take \"1a2\" as it stands (it shows "
+         "\"12\")\n"},
+        {"no monitor option",
+         {{"MonitorMode", nullptr}},
+         "Commit Data Error: One of the monitor options must be selected\n"
+         "Form System Error: Error saving data from this form...\n"},
+        {"empty number gets the window's default",
+         {{"CustomMKFreq", ""}},
+         "tarvex-cli: CustomMKFreq: the window did not take \"\" as it stands (it shows "
+         "\"67\")\n"},
+        {"custom tone needed but not given",
+         {{"CustomMKFreq", kLeftOut}},
+         "Commit Data Error: Custom MK frequency field is empty...\n"
+         "Form System Error: Error saving data from this form...\n"},
+        {"row outside the list",
+         {{"MKSlot", {52, 138}}},
+         "tarvex-cli: MKSlot[1]: expected a row number from 0 to 137 or the exact text of a row\n"},
+        {"row text no list has",
+         {{"PTTExtEnc", "Carrier SQ"}},
+         "tarvex-cli: PTTExtEnc: expected a row number from 0 to 135 or the exact text of a row\n"},
+        {"customer number too long",
+         {{"CustID", "ABCDEFGHIJK"}},
+         "tarvex-cli: CustID: at most 10 characters\n"},
+        {"character beyond one byte",
+         {{"MorseCodeID", "ab\u20ac"}},
+         "tarvex-cli: MorseCodeID: holds a character that the repeater cannot store (one byte "
+         "each, up to U+00FF)\n"},
+        {"misspelt key",
+         {{"TxHangTime", 1}},
+         "tarvex-cli: TxHangTime: unknown key (the keys are those of `tarvex-cli show --json`)\n"},
+        {"wrong kind of value",
+         {{"MKEncodewID", "yes"}},
+         "tarvex-cli: MKEncodewID: expected true or false\n"},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        nlohmann::json settings = HandWritten();
+        for (const auto& [key, value] : c.change.items()) {
+            if (value == kLeftOut) {
+                settings.erase(key);
+            } else {
+                settings[key] = value;
+            }
+        }
+        WriteText(dir / "bad.json", settings.dump());
+        const CliRun built =
+            Cli({"build", (dir / "bad.json").string(), "-o", (dir / "bad.kvd").string()});
+        EXPECT_EQ(built.status, 1);
+        EXPECT_EQ(built.err, c.err + "tarvex-cli: nothing written\n");
+        EXPECT_FALSE(std::filesystem::exists(dir / "bad.kvd"));
+    }
+}
+
+TEST(CliBuild, UnreadableSettingsAreFileErrors) {
+    TempDir dir;
+    WriteText(dir / "broken.json", "{\"TXFreq\": ");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {{"build", (dir / "broken.json").string(), "-o", (dir / "x.kvd").string()}, 1},
+        {{"build", (dir / "missing.json").string(), "-o", (dir / "x.kvd").string()}, 1},
+        {{"build", (dir / "broken.json").string()}, 2},
+        {{"export"}, 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Cli(c.args).status, c.status) << c.args.front() << " " << c.args.size();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.kvd"));
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,182 @@
+#include "link/qt/qt_serial_port_adapter.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDeadlineTimer>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "support/file_test_support.h"
+
+extern char** environ;
+
+namespace tarvex {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace tarvex::testing;
+
+// Reads and writes need no running loop, but Qt wants its application object to exist.
+QCoreApplication& Application() {
+    static int argc = 1;
+    static char name[] = "qtserial_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    return application;
+}
+
+// zpt410-sim running in the background; its device path is the first line it prints.
+class Simulator {
+  public:
+    explicit Simulator(const std::vector<std::string>& options) {
+        int out[2];
+        EXPECT_EQ(::pipe(out), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::vector<std::string> args{ZPT410_SIM_PATH};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        devicePath_ = FirstLine(out[0]);
+        ::close(out[0]);
+    }
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+    ~Simulator() {
+        if (pid_ > 0) {
+            Stop(SIGKILL);
+        }
+    }
+
+    const std::string& devicePath() const { return devicePath_; }
+
+    // The exit status, or -1 when it did not exit by itself.
+    int Stop(int signal) {
+        ::kill(pid_, signal);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+  private:
+    static std::string FirstLine(int fd) {
+        std::string line;
+        char c = 0;
+        pollfd readable{fd, POLLIN, 0};
+        while (::poll(&readable, 1, 10000) == 1 && ::read(fd, &c, 1) == 1 && c != '\n') {
+            line += c;
+        }
+        return line;
+    }
+
+    pid_t pid_ = -1;
+    std::string devicePath_;
+};
+
+std::string Exchange(SerialPort& port, const std::string& command, std::size_t count) {
+    port.DiscardBuffers();
+    EXPECT_TRUE(port.Write(command));
+    return port.Read(count, 2s);
+}
+
+std::string ImageReply(const Bytes& memory) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string reply = "G:\r\n";
+    for (const std::uint8_t byte : memory) {
+        reply += {kHex[byte >> 4], kHex[byte & 0x0F]};
+    }
+    return reply;
+}
+
+TEST(QtSerialPortAdapter, TalksToTheSimulatorAcrossReopeningAndOutlivesIt) {
+    Application();
+    TempDir dir;
+    Bytes memory(128);
+    std::iota(memory.begin(), memory.end(), std::uint8_t{0});
+    WriteBytes(dir / "memory.bin", memory);
+    Simulator sim({"--no-pacing", "--image", (dir / "memory.bin").string(), "--link",
+                   (dir / "zpt").string(), "--log", (dir / "wire.log").string()});
+    ASSERT_FALSE(sim.devicePath().empty());
+
+    QtSerialPortAdapter port;
+    std::string reason;
+    ASSERT_TRUE(port.Open((dir / "zpt").string(), &reason)) << reason;
+    EXPECT_EQ(Exchange(port, "?", 2), "??");
+    EXPECT_EQ(Exchange(port, "V", 6), "V:10\r\n");
+    EXPECT_EQ(Exchange(port, "G", 260), ImageReply(memory));
+    for (const std::string c : {"S", "7", "E", "A", "B"}) {
+        EXPECT_EQ(Exchange(port, c, 2), c + ".");
+    }
+    EXPECT_EQ(Exchange(port, "\r", 4), "OK\r\n");
+    memory[126] = 0xAB;
+
+    port.Close();
+    EXPECT_FALSE(port.IsOpen());
+    ASSERT_TRUE(port.Open(sim.devicePath(), &reason)) << reason;
+    EXPECT_EQ(Exchange(port, "????????", 16), std::string(16, '?'));
+    EXPECT_EQ(Exchange(port, "G", 260), ImageReply(memory));
+
+    // With a loop running, what nobody reads for goes to the terminal view's handler.
+    std::string unasked;
+    port.SetUnaskedDataHandler([&unasked](std::string_view bytes) { unasked += bytes; });
+    ASSERT_TRUE(port.Write("X"));
+    const QDeadlineTimer patience(5s);
+    while (unasked.size() < 8 && !patience.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_EQ(unasked, "X\r\nRDY\r\n");
+    port.SetUnaskedDataHandler(nullptr);
+
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "zpt"));
+    EXPECT_EQ(ReadBytes(dir / "memory.bin"), memory);
+    const Bytes log = ReadBytes(dir / "wire.log");
+    const std::string trace(log.begin(), log.end());
+    EXPECT_NE(trace.find(" recv \"S\"\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find(" sent \"OK\\r\\n\"\n"), std::string::npos) << trace;
+
+    // Gone: like a silent repeater, and nothing breaks.
+    EXPECT_EQ(port.Read(2, 100ms), "");
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.Write("?"));
+    EXPECT_EQ(port.Read(2, 100ms), "");
+    EXPECT_FALSE(port.Open(sim.devicePath(), &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(port.Read(2, 10ms), "");
+}
+
+TEST(QtSerialPortAdapter, ADeviceThatVanishesWhileTheLoopIdlesIsClosed) {
+    Application();
+    Simulator sim({"--no-pacing"});
+    QtSerialPortAdapter port;
+    ASSERT_TRUE(port.Open(sim.devicePath()));
+    EXPECT_EQ(Exchange(port, "?", 2), "??");
+
+    sim.Stop(SIGKILL);
+    const QDeadlineTimer patience(5s);
+    while (port.IsOpen() && !patience.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.Write("?"));
+    EXPECT_EQ(port.Read(2, 10ms), "");
+}
+
+}  // namespace
+}  // namespace tarvex

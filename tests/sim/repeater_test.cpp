@@ -1,0 +1,194 @@
+#include "sim/repeater.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "codec/freq_codec.h"
+
+namespace tarvex::sim {
+namespace {
+
+// What the repeater says to each command sent in turn.
+std::vector<std::string> Exchange(SimulatedRepeater& repeater,
+                                  const std::vector<std::string>& commands) {
+    std::vector<std::string> replies;
+    for (const std::string& command : commands) {
+        replies.push_back(repeater.Receive(command));
+    }
+    return replies;
+}
+
+std::string ImageReply(const RepeaterMemory& memory) {
+    std::string reply = "G:\r\n";
+    for (const std::uint8_t byte : memory) {
+        reply += ByteToHex(byte);
+    }
+    return reply;
+}
+
+RepeaterMemory CountingMemory() {
+    RepeaterMemory memory;
+    std::iota(memory.begin(), memory.end(), std::uint8_t{0x80});
+    return memory;
+}
+
+TEST(SimulatedRepeater, AnswersEveryCommandInTheLengthTheProgramReads) {
+    struct Case {
+        std::string sent;
+        std::string reply;
+    };
+    const Case cases[] = {
+        {"?", "??"},                                      // ping, 2
+        {"V", "V:1C\r\n"},                                // firmware, 6; digits third and fourth
+        {"????????", std::string(16, '?')},               // keep-alive burst, 16
+        {"????X", std::string(8, '?') + "X\r\nRDY\r\n"},  // terminal mode: 2 per "?", 8 for X
+        {"X", "X\r\nRDY\r\n"},                            // at exit, 8
+        {"S0B", "S.0.B."},                                // block opening, 2 per character
+        {"S0B\r", "S.0.B.OK\r\n"},                        // empty block closed, 4
+        {"\r", "NG\r\n"},                                 // CR outside a block, still 4
+        {"q", "q"},                                       // anything else is echoed
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sent);
+        SimulatedRepeater repeater({FactoryMemory(), "1C", {}});
+        EXPECT_EQ(repeater.Receive(c.sent), c.reply);
+    }
+}
+
+TEST(SimulatedRepeater, ImageReplyIsFourCharactersThenTheMemoryInUpperCaseHex) {
+    SimulatedRepeater repeater({CountingMemory(), "10", {}});
+    const std::string reply = repeater.Receive("G");
+    ASSERT_EQ(reply.size(), 260u);
+    EXPECT_EQ(reply.substr(4, 6), "808182");
+    EXPECT_EQ(reply.substr(252), "FCFDFEFF");
+    EXPECT_EQ(reply, ImageReply(CountingMemory()));
+}
+
+// The seven blocks a programming run sends, each byte as two digits with a reply read per
+// character.
+TEST(SimulatedRepeater, AProgrammingRunLandsInMemoryBlockByBlock) {
+    struct Block {
+        std::string opening;
+        std::size_t first;
+        std::size_t last;
+    };
+    const Block blocks[] = {{"S00", 0, 5},   {"S0B", 11, 13},  {"S0F", 15, 31},  {"S30", 48, 66},
+                            {"S4B", 75, 84}, {"S60", 96, 116}, {"S7E", 126, 126}};
+    RepeaterMemory wanted = FactoryMemory();
+    SimulatedRepeater repeater({FactoryMemory(), "10", {}});
+    int saves = 0;
+    repeater.SetWriteObserver([&](const RepeaterMemory& memory) {
+        ++saves;
+        EXPECT_EQ(memory, wanted);
+    });
+    for (const Block& block : blocks) {
+        for (const char c : block.opening) {
+            EXPECT_EQ(repeater.Receive(std::string(1, c)), (std::string{c, '.'}));
+        }
+        for (std::size_t address = block.first; address <= block.last; ++address) {
+            wanted[address] = static_cast<std::uint8_t>(address * 7 + 3);
+            for (const char digit : ByteToHex(wanted[address])) {
+                EXPECT_EQ(repeater.Receive(std::string(1, digit)), (std::string{digit, '.'}));
+            }
+        }
+        EXPECT_EQ(repeater.Receive("\r"), "OK\r\n");
+    }
+    EXPECT_EQ(saves, 7);
+    EXPECT_EQ(repeater.memory(), wanted);
+    EXPECT_EQ(repeater.Receive("G"), ImageReply(wanted));
+}
+
+TEST(SimulatedRepeater, AFaultyBlockChangesNothing) {
+    struct Case {
+        const char* what;
+        std::string sent;
+        std::string reply;
+    };
+    const Case cases[] = {
+        {"protected address", "S0612\r", "S.0.6.1.2!NG\r\n"},
+        {"runs into a protected address", "S051122\r", "S.0.5.1.1.2.2!NG\r\n"},
+        {"address past the memory", "S8012\r", "S.8.0!1!2!NG\r\n"},
+        {"half a byte", "S001\r", "S.0.0.1.NG\r\n"},
+        {"not a hex digit", "S001Z2\r", "S.0.0.1.Z!2!NG\r\n"},
+        {"abandoned by a ping", "S0012?\r", "S.0.0.1.2.??NG\r\n"},
+        {"abandoned by a new block", "S0012S01\r", "S.0.0.1.2.S.0.1.OK\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulatedRepeater repeater({CountingMemory(), "10", {}});
+        bool saved = false;
+        repeater.SetWriteObserver([&saved](const RepeaterMemory&) { saved = true; });
+        EXPECT_EQ(repeater.Receive(c.sent), c.reply);
+        EXPECT_EQ(repeater.memory(), CountingMemory());
+        EXPECT_FALSE(saved);
+    }
+}
+
+TEST(SimulatedRepeater, LowerCaseDigitsAreTakenLikeUpperCase) {
+    SimulatedRepeater repeater({CountingMemory(), "10", {}});
+    EXPECT_EQ(repeater.Receive("S7eab\r"), "S.7.e.a.b.OK\r\n");
+    EXPECT_EQ(repeater.memory()[126], 0xAB);
+}
+
+TEST(SimulatedRepeater, FaultsBehaveAsAdvertised) {
+    const std::string image = ImageReply(CountingMemory());
+    std::string badFreq = image;
+    badFreq.replace(4, 12, std::string(12, 'F'));
+    struct Case {
+        const char* what;
+        RepeaterFaults faults;
+        std::vector<std::string> sent;
+        std::vector<std::string> replies;
+    };
+    const Case cases[] = {
+        {"silent", {.silent = true}, {"?", "V", "G", "S0012\r"}, {"", "", "", ""}},
+        {"stops after three characters", {.stopAfter = 3}, {"??", "????", "?"}, {"????", "??", ""}},
+        {"first image bad", {.badFreqReplies = 1}, {"G", "G"}, {badFreq, image}},
+        {"short image",
+         {.imageReplyLength = 259},
+         {"G", "G"},
+         {image.substr(0, 259), image.substr(0, 259)}},
+        {"long image", {.imageReplyLength = 261}, {"G"}, {image + "0"}},
+        {"bad hex", {.badHex = true}, {"G"}, {image.substr(0, 258) + "ZZ"}},
+        {"ping pattern, then normal",
+         {.pingPattern = {"??", std::nullopt, "?!"}},
+         {"?", "?", "?", "?"},
+         {"??", "", "?!", "??"}},
+        {"pattern counts pings in a burst",
+         {.pingPattern = {std::nullopt, std::nullopt}},
+         {"????"},
+         {"????"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulatedRepeater repeater({CountingMemory(), "10", c.faults});
+        EXPECT_EQ(Exchange(repeater, c.sent), c.replies);
+        EXPECT_EQ(repeater.memory(), CountingMemory());
+    }
+}
+
+TEST(SimulatedRepeater, PingPatternsParseOneAnswerPerToken) {
+    struct Case {
+        std::string text;
+        std::optional<std::vector<PingAnswer>> answers;
+    };
+    const Case cases[] = {
+        {"??,??,x,??", std::vector<PingAnswer>{"??", "??", std::nullopt, "??"}},
+        {"x", std::vector<PingAnswer>{std::nullopt}},
+        {"?!,X", std::vector<PingAnswer>{"?!", "X"}},
+        {"", std::nullopt},
+        {"??,,??", std::nullopt},
+        {"??,", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParsePingPattern(c.text), c.answers);
+    }
+}
+
+}  // namespace
+}  // namespace tarvex::sim

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+
+namespace tarvex::testing {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// tarvex-cli with these arguments, in process.
+inline CliRun RunCli(std::vector<std::string> args) {
+    args.insert(args.begin(), "tarvex-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+}  // namespace tarvex::testing
