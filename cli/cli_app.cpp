@@ -1,15 +1,14 @@
 #include "cli/cli_app.h"
 
 #include <CLI/CLI.hpp>
-#include <fstream>
 #include <string>
 
 #include "app/file_menu.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
+#include "cli/radio_commands.h"
 #include "cli/settings_entry.h"
 #include "cli/settings_view.h"
-#include "editor/decode_radio_data.h"
 
 namespace tarvex::cli {
 namespace {
@@ -32,30 +31,21 @@ bool OpenAsTheWindowWould(Session& session, const std::string& path, std::ostrea
 // build: settings entered as a person would, then saved exactly as File > Save File saves.
 int BuildDataFile(const std::string& settingsPath, const std::string& outPath,
                   const std::string& templatePath, std::ostream& err) {
-    std::ifstream in(settingsPath, std::ios::binary);
-    if (!in) {
-        err << "tarvex-cli: " << settingsPath << ": cannot be read\n";
+    const std::optional<nlohmann::json> settings = ReadSettingsFile(settingsPath, err);
+    if (!settings) {
         return kExitFileError;
     }
-    const nlohmann::json settings = nlohmann::json::parse(in, nullptr, false);
-    if (settings.is_discarded()) {
-        err << "tarvex-cli: " << settingsPath << ": not valid JSON\n";
-        return kExitFileError;
-    }
-
     Session session;
     if (!templatePath.empty()) {
         if (!OpenAsTheWindowWould(session, templatePath, err)) {
             return kExitFileError;
         }
     } else {
-        ApplyStartupValues(session);
-        session.state.ModelName = std::string(kZpt410ModelName);
-        SelectModelType(session.screen, session.state.ModelName);
+        StartWithoutTemplate(session);
     }
 
     ConsoleUserInterface ui(err);
-    if (!EnterSettings(session, settings, ui, err)) {
+    if (!EnterSettings(session, *settings, ui, err)) {
         err << "tarvex-cli: nothing written\n";
         return kExitFileError;
     }
@@ -100,6 +90,19 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     build->add_option("--template", templatePath,
                       "Data file whose image, identity and settings the JSON starts from");
 
+    std::string port;
+    CLI::App* read = app.add_subcommand(
+        "read", "Read the repeater on a serial port (Radio > Read) and print its settings");
+    read->add_option("--port", port, "Serial device, or COM1 to COM4")->required();
+    read->add_option("-o,--output", outPath, "Also save the settings read as a data file");
+    read->add_flag("--json", json, "Print the settings as JSON");
+
+    std::string programInput;
+    CLI::App* program = app.add_subcommand(
+        "program", "Program the repeater on a serial port (Radio > Program Radio)");
+    program->add_option("--port", port, "Serial device, or COM1 to COM4")->required();
+    program->add_option("INPUT", programInput, "Data file (.kvd) or settings (.json)")->required();
+
     CLI::App* dump =
         app.add_subcommand("dump", "Print the repeater's 128 bytes of a data file in hexadecimal");
     dump->add_option("FILE", file, "Data file (.kvd)")->required();
@@ -111,6 +114,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         return status == 0 ? kExitOk : kExitUsage;
     }
 
+    if (*read) {
+        return ReadRepeater(port, outPath, json, out, err);
+    }
+    if (*program) {
+        return ProgramRepeater(port, programInput, err);
+    }
     if (*build) {
         return BuildDataFile(settingsPath, outPath, templatePath, err);
     }

@@ -1,11 +1,13 @@
 #include "cli/console_ui.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tarvex::cli {
 
 MessageResult ConsoleUserInterface::ShowMessage(const MessageBox& box) {
     err_ << box.title << ": " << box.text << '\n';
+    titles_.push_back(box.title);
     switch (box.buttons) {
         case MessageButtons::YesNo:
         case MessageButtons::YesNoCancel:
@@ -13,6 +15,10 @@ MessageResult ConsoleUserInterface::ShowMessage(const MessageBox& box) {
         default:
             return MessageResult::Ok;
     }
+}
+
+bool ConsoleUserInterface::Showed(std::string_view title) const {
+    return std::find(titles_.begin(), titles_.end(), title) != titles_.end();
 }
 
 std::optional<std::string> ConsoleUserInterface::InputBox(const std::string& prompt,

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "services/file_chooser.h"
 #include "services/user_interface.h"
@@ -18,8 +20,12 @@ class ConsoleUserInterface : public UserInterface {
                                         const std::string& defaultText) override;
     void SetFocus(std::string_view, int) override {}
 
+    // Whether a box with this title was shown during the run.
+    bool Showed(std::string_view title) const;
+
   private:
     std::ostream& err_;
+    std::vector<std::string> titles_;
 };
 
 // The file dialog answered by the path given on the command line.

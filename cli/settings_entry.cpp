@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -324,6 +325,26 @@ class SettingsEntry {
 bool EnterSettings(Session& session, const nlohmann::json& settings, UserInterface& ui,
                    std::ostream& err) {
     return SettingsEntry(session, ui, err).Enter(settings);
+}
+
+std::optional<nlohmann::json> ReadSettingsFile(const std::string& path, std::ostream& err) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        err << "tarvex-cli: " << path << ": cannot be read\n";
+        return std::nullopt;
+    }
+    nlohmann::json settings = nlohmann::json::parse(in, nullptr, false);
+    if (settings.is_discarded()) {
+        err << "tarvex-cli: " << path << ": not valid JSON\n";
+        return std::nullopt;
+    }
+    return settings;
+}
+
+void StartWithoutTemplate(Session& session) {
+    ApplyStartupValues(session);
+    session.state.ModelName = std::string(kZpt410ModelName);
+    SelectModelType(session.screen, session.state.ModelName);
 }
 
 }  // namespace tarvex::cli

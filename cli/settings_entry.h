@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -17,5 +19,12 @@ namespace tarvex::cli {
 // corrected a value; ui shows what the window would show meanwhile.
 bool EnterSettings(Session& session, const nlohmann::json& settings, UserInterface& ui,
                    std::ostream& err);
+
+// The settings JSON of a file; nothing, after the reason was printed, when it cannot be read.
+std::optional<nlohmann::json> ReadSettingsFile(const std::string& path, std::ostream& err);
+
+// Where settings without a template start: the window as it opens, for the model 20 "ZPT-410",
+// with an all-zero image.
+void StartWithoutTemplate(Session& session);
 
 }  // namespace tarvex::cli

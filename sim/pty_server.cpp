@@ -85,14 +85,16 @@ void PtyServer::TakeFromProgram() {
     }
     std::string answer = repeater_.Receive(received);
     if (!answer.empty()) {
-        Queue(std::move(answer), now);
+        Queue(std::move(answer), now, received.size());
     }
 }
 
-void PtyServer::Queue(std::string answer, Clock::time_point now) {
+void PtyServer::Queue(std::string answer, Clock::time_point now, std::size_t receivedCount) {
     if (outgoing_.empty()) {
-        // The first character is on the wire one character time after the line falls idle.
-        nextCharacterAt_ = std::max(nextCharacterAt_, now + kCharacterTime);
+        // On a real line the received characters took their time to arrive, and the first
+        // character of the answer is complete one character time after that.
+        const auto arrived = kCharacterTime * static_cast<long>(receivedCount);
+        nextCharacterAt_ = std::max(nextCharacterAt_, now + arrived + kCharacterTime);
     }
     outgoing_.push_back({std::move(answer), 0, false});
 }

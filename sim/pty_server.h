@@ -14,8 +14,9 @@
 namespace tarvex::sim {
 
 // Serves a repeater on a pseudo-terminal until one of the signals behind stopSignals arrives.
-// Paced, the repeater's answers leave one character every character time, as on a 1200-baud
-// line, while what the program sends is taken as it comes.
+// Paced, the line behaves as at 1200 baud: what the program sends is taken as it comes but counted
+// as arriving one character time each, and the answer's characters are complete one character
+// time apart after that.
 class PtyServer {
   public:
     PtyServer(PseudoTerminal& terminal, SimulatedRepeater& repeater, int stopSignals, Pacing pacing,
@@ -35,7 +36,7 @@ class PtyServer {
     // How long poll may sleep: until the next character is due, or for good when nothing waits.
     int PollTimeoutMs(Clock::time_point now) const;
     void TakeFromProgram();
-    void Queue(std::string answer, Clock::time_point now);
+    void Queue(std::string answer, Clock::time_point now, std::size_t receivedCount);
     void SendDue(Clock::time_point now);
 
     PseudoTerminal& terminal_;

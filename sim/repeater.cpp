@@ -85,7 +85,7 @@ RepeaterMemory FactoryMemory() {
     put(kTimeOutHi, {kTimerOff, kTimerOff});
     memory[kMonitorMode] = 0;
     put(kHangTime, {32, 16});  // 1 s hang, 0.5 s tail
-    put(kCustomToneAux, {0, 13, 107});
+    put(kCustomToneAux, {19, 8, 104});  // custom tone 100.2 Hz
     put(kIdIntervalHi, {0, 0});
     std::fill(memory.begin() + kMorseId, memory.begin() + kMorseIdClearEnd, 0);
     std::fill(memory.begin() + kCustId, memory.begin() + kCustId + kCustIdLength, ' ');

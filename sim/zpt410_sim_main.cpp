@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -51,7 +52,8 @@ std::optional<Arguments> ParseArguments(int argc, char** argv, int& status) {
                                 "completed write block is saved back into it")
                      ->check(CLI::ExistingFile);
     app.add_option("--image", args.rawImage,
-                   "Raw 128-byte memory file instead of a data file; saved back likewise")
+                   "The memory: a data file (.kvd), or a raw file of exactly 128 bytes; saved back "
+                   "likewise")
         ->check(CLI::ExistingFile)
         ->excludes(data);
     app.add_option("--link", args.link, "Also make a symbolic link to the device here");
@@ -109,8 +111,10 @@ int StopSignals() {
 }
 
 std::optional<MemoryFile> LoadMemory(const Arguments& args) {
-    const bool raw = !args.rawImage.empty();
-    const std::string& path = raw ? args.rawImage : args.dataFile;
+    const std::string& path = args.rawImage.empty() ? args.dataFile : args.rawImage;
+    std::error_code error;
+    const bool raw =
+        std::filesystem::file_size(path, error) == tarvex::kRepeaterMemorySize && !error;
     std::string reason;
     std::optional<MemoryFile> file =
         MemoryFile::Load(path, raw ? MemoryFileFormat::Raw : MemoryFileFormat::DataFile, &reason);

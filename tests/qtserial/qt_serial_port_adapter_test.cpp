@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/file_test_support.h"
+#include "support/simulator_process.h"
 
 extern char** environ;
 
@@ -31,63 +32,6 @@ QCoreApplication& Application() {
     static QCoreApplication application(argc, argv);
     return application;
 }
-
-// zpt410-sim running in the background; its device path is the first line it prints.
-class Simulator {
-  public:
-    explicit Simulator(const std::vector<std::string>& options) {
-        int out[2];
-        EXPECT_EQ(::pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<std::string> args{ZPT410_SIM_PATH};
-        args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        devicePath_ = FirstLine(out[0]);
-        ::close(out[0]);
-    }
-    Simulator(const Simulator&) = delete;
-    Simulator& operator=(const Simulator&) = delete;
-    ~Simulator() {
-        if (pid_ > 0) {
-            Stop(SIGKILL);
-        }
-    }
-
-    const std::string& devicePath() const { return devicePath_; }
-
-    // The exit status, or -1 when it did not exit by itself.
-    int Stop(int signal) {
-        ::kill(pid_, signal);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-  private:
-    static std::string FirstLine(int fd) {
-        std::string line;
-        char c = 0;
-        pollfd readable{fd, POLLIN, 0};
-        while (::poll(&readable, 1, 10000) == 1 && ::read(fd, &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        return line;
-    }
-
-    pid_t pid_ = -1;
-    std::string devicePath_;
-};
 
 std::string Exchange(SerialPort& port, const std::string& command, std::size_t count) {
     port.DiscardBuffers();
