@@ -355,22 +355,11 @@ bool ReadDataFileUnguarded(ProgramState& state, const fs::path& path, UserInterf
 
 // Stamps the record as version 4 and writes it safely.
 bool WriteVersion4(DataFileRec& record, const fs::path& path, std::string* reason) {
-    try {
-        record.Magic = std::string(data_file::kVersion4Magic);
-        record.Reserved.fill(0);
-        record.Image[kImageSize] = 0;  // the spare index carries nothing
-        const DataFileBytes bytes = SerializeDataFile(record);
-        if (const int error = ReplaceFileContents(path, bytes); error != 0) {
-            SetReason(reason, SystemMessage(error));
-            return false;
-        }
-        return true;
-    } catch (const std::exception& error) {
-        SetReason(reason, error.what());
-    } catch (...) {
-        SetReason(reason, "unexpected failure while writing the data file");
-    }
-    return false;
+    record.Magic = std::string(data_file::kVersion4Magic);
+    record.Reserved.fill(0);
+    record.Image[kImageSize] = 0;  // the spare index carries nothing
+    const DataFileBytes bytes = SerializeDataFile(record);
+    return ReplaceFileSafely(path, bytes, reason);
 }
 
 }  // namespace
