@@ -16,6 +16,8 @@ namespace tarvex::ui {
 // shows the tool's text in the window's colours and margins, wrapped at its maximum width, for
 // its auto-pop time. Widgets that are no tools keep Qt's own tooltips.
 class ToolTipRenderer final : public QObject {
+    Q_OBJECT
+
   public:
     using ControlLookup = std::function<ControlRef(QObject*)>;
     ToolTipRenderer(const CtoolTip& toolTip, ControlLookup lookup, QObject* parent);
