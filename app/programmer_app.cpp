@@ -122,17 +122,17 @@ void ProgrammerApp::mFile_Click(int Index) {
     if (busy_ || ended_) {
         return;
     }
-    if (Index == 6) {  // Quit
-        Form_Unload();
-        return;
-    }
-    const BusyScope busy(busy_);
+    // The file commands never touch the port, so the keep-alive goes on meanwhile; a second
+    // command cannot start while their modal boxes are open.
     switch (Index) {
         case 1:
             OpenFileCommand(session_, services_.ui, services_.chooser);
             break;
         case 2:
             SaveFileCommand(session_, services_.ui, services_.chooser);
+            break;
+        case 6:  // Quit
+            Form_Unload();
             break;
         default:  // Print comes with the settings report
             break;
@@ -167,7 +167,6 @@ void ProgrammerApp::mHelp_Click(int) {
     if (busy_ || ended_) {
         return;
     }
-    const BusyScope busy(busy_);
     ContactUs(services_.shell, services_.ui);
 }
 

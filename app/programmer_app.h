@@ -55,9 +55,10 @@ struct AppSettings {
 };
 
 // The program behind the main window: start-up, the menu commands, the keep-alive tick, the
-// terminal view's keys and shutdown, on the screen model that the window shows. One command runs
-// at a time: a command or tick that arrives while another works (from an event pass inside an
-// exchange) does nothing, so that no traffic interleaves on the wire.
+// terminal view's keys and shutdown, on the screen model that the window shows. One exchange with
+// the repeater at a time: a command or tick that arrives while a radio command, a port change or
+// a tick works (from an event pass inside an exchange) does nothing, so that no traffic
+// interleaves on the wire.
 class ProgrammerApp {
   public:
     ProgrammerApp(const AppServices& services, AppSettings settings);
