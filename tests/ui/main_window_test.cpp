@@ -22,6 +22,7 @@
 #include "sim/simulated_serial_port.h"
 #include "support/fake_clock.h"
 #include "support/recording_ui.h"
+#include "support/scripted_file_chooser.h"
 #include "ui/desktop_program.h"
 #include "ui/tool_tip_renderer.h"
 
@@ -130,7 +131,8 @@ struct Rig {
                 opened.push_back(document);
                 return true;
             },
-            {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()}});
+            {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()},
+            &chooser});
         if (!program->Start()) {
             return false;
         }
@@ -153,6 +155,7 @@ struct Rig {
     DevicesPort port;
     testing::FakeClock clock;
     ScriptedDialogs dialogs;
+    testing::ScriptedFileChooser chooser;
     std::vector<std::filesystem::path> opened;
     std::unique_ptr<DesktopProgram> program;
 };
@@ -175,6 +178,8 @@ class MainWindowTest : public QObject {
     void f1OpensNothing();
     void helpOpensThePageOrNamesTheFailure();
     void frequencyFieldsShowTheirTips();
+    void saveAndOpenRoundTrip();
+    void closingSendsXOnce_data();
     void closingSendsXOnce();
 };
 
@@ -265,8 +270,11 @@ void MainWindowTest::readFillsEveryWidget() {
     Rig rig;
     WriteFile(rig.Config(), "ComPort = 1\r\n");
     QVERIFY(rig.Start());
+    QSignalSpy progress(rig.Widget<QProgressBar>("StatusBar"), &QProgressBar::valueChanged);
     rig.Trigger("mRadio", 1);
 
+    // The bar moved step by step while the read worked, not only at its end.
+    QVERIFY(progress.count() > 50);
     QVERIFY(rig.dialogs.Messages().empty());
     QCOMPARE(rig.Widget<QComboBox>("cmbType")->currentText(), QString("ZPT-410"));
     QCOMPARE(rig.Widget<QLineEdit>("TxtFirmwareVersion")->text(), QString("1.00"));
@@ -456,15 +464,51 @@ void MainWindowTest::frequencyFieldsShowTheirTips() {
              QString::fromStdString(rig.screen().TxtTXHangTime.helpText));
 }
 
+void MainWindowTest::saveAndOpenRoundTrip() {
+    Rig rig;
+    const std::string file = (rig.dir.path() + "/site.kvd").toStdString();
+    rig.chooser.answers = {file, file};
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    auto* custId = rig.Widget<QLineEdit>("TxtCustID");
+    custId->setFocus();
+    custId->selectAll();
+    QTest::keyClick(custId, Qt::Key_Backspace);  // the field is full: typing over it is refused
+    QTest::keyClicks(custId, "HILL 7");
+    QCOMPARE(custId->text(), QString("HILL 7"));
+    rig.Trigger("mFile", 2);
+    custId->selectAll();
+    QTest::keyClick(custId, Qt::Key_Backspace);
+    QTest::keyClicks(custId, "OTHER");
+    rig.Trigger("mFile", 1);
+
+    QVERIFY(rig.dialogs.Messages().empty());
+    QCOMPARE(custId->text(), QString("HILL 7    "));  // the file keeps all ten characters
+    QCOMPARE(rig.Widget<QLineEdit>("TxtRptrTXFreq")->text(), QString("451.0125"));
+    QCOMPARE(rig.chooser.requests.size(), std::size_t{2});
+}
+
+void MainWindowTest::closingSendsXOnce_data() {
+    QTest::addColumn<bool>("quit");
+    QTest::newRow("File > Quit") << true;
+    QTest::newRow("the close box") << false;
+}
+
 void MainWindowTest::closingSendsXOnce() {
+    QFETCH(bool, quit);
     Rig rig;
     QVERIFY(rig.Start());
     rig.port.written.clear();
-    rig.Trigger("mFile", 6);  // Quit, then the window closes
+    if (quit) {
+        rig.Trigger("mFile", 6);  // the window closes after it
+    } else {
+        rig.window().close();
+    }
     QVERIFY(!rig.window().isVisible());
+    QVERIFY(rig.program->app().ended());
     QCOMPARE(rig.port.written, std::string("X"));
     QVERIFY(!rig.port.IsOpen());
-    rig.window().close();  // a second close sends nothing more
+    rig.window().close();  // closing again sends nothing more
     QCOMPARE(rig.port.written, std::string("X"));
 }
 
