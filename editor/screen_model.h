@@ -78,6 +78,7 @@ struct Control {
     int maximum = 0;
     std::vector<std::string> panels;  // status line
     int interval = 0;                 // timer, in milliseconds
+    std::string picture;              // picture: the file it shows, empty for none
 
     // The text of the selected row, or empty when no row is selected.
     std::string SelectedText() const;

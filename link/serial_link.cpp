@@ -6,6 +6,7 @@
 #include <string>
 
 #include "codec/number_text.h"
+#include "link/port_refusal.h"
 
 namespace tarvex {
 namespace {
@@ -19,15 +20,15 @@ void MarkComPort(ScreenModel& screen, std::int16_t ComPort) {
     }
 }
 
-// Asks for another port after ComPort failed to open. False when the answer means "give up".
-// An answer too large for a port number leaves ComPort as it was, so the same port is tried and
-// asked about again.
-bool AskForAnotherPort(RadioLink& link) {
+// Asks for another port after ComPort failed to open, with the system's reason beside the prompt.
+// False when the answer means "give up". An answer too large for a port number leaves ComPort as
+// it was, so the same port is tried and asked about again.
+bool AskForAnotherPort(RadioLink& link, const std::string& note) {
     std::int16_t& ComPort = link.state.ComPort;
     const std::string prompt =
         "Comm Port " + std::to_string(ComPort) + " is invalid.  Enter new Comm Port (1-4):";
     const std::optional<std::string> answer =
-        link.ui.InputBox(prompt, std::string(kApplicationTitle), "");
+        link.ui.InputBoxWithNote(prompt, std::string(kApplicationTitle), "", note);
     const double number = std::nearbyint(answer ? LeadingNumber(*answer) : 0.0);
     if (number >= std::numeric_limits<std::int16_t>::min() &&
         number <= std::numeric_limits<std::int16_t>::max()) {
@@ -43,8 +44,13 @@ bool OpenCommPort(RadioLink& link) {
         link.port.Close();
     }
     link.serialControl.Set(kTerminalModeSettingId, std::int32_t{0});
-    while (!link.port.Open(link.portDevice(link.state.ComPort))) {
-        if (!AskForAnotherPort(link)) {
+    while (true) {
+        const std::string device = link.portDevice(link.state.ComPort);
+        std::string reason;
+        if (link.port.Open(device, &reason)) {
+            break;
+        }
+        if (!AskForAnotherPort(link, PortRefusalNote(device, reason, ProbeDevice(device)))) {
             return false;
         }
     }

@@ -31,6 +31,16 @@ class UserInterface {
     // A modal input box; nullopt when the user cancelled it.
     virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) = 0;
+    // An input box that also shows, apart from its prompt, what the user needs to know to answer
+    // it (why a port could not be opened, for example). Without a place for the note it is a
+    // plain input box.
+    virtual std::optional<std::string> InputBoxWithNote(const std::string& prompt,
+                                                        const std::string& title,
+                                                        const std::string& defaultText,
+                                                        const std::string& note) {
+        static_cast<void>(note);
+        return InputBox(prompt, title, defaultText);
+    }
     // Moves the keyboard focus to a control of the main window (index -1 for a plain control).
     virtual void SetFocus(std::string_view controlName, int index) = 0;
 };

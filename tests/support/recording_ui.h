@@ -83,6 +83,12 @@ class RecordingUserInterface : public UserInterface {
         inputAnswers.pop_front();
         return answer;
     }
+    std::optional<std::string> InputBoxWithNote(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText,
+                                                const std::string& note) override {
+        inputNotes.push_back(note);
+        return InputBox(prompt, title, defaultText);
+    }
     void SetFocus(std::string_view controlName, int index) override {
         events.push_back(FocusEvent(std::string(controlName), index));
     }
@@ -90,6 +96,7 @@ class RecordingUserInterface : public UserInterface {
     std::vector<UiEvent> events;
     std::deque<MessageResult> answers;
     std::deque<std::optional<std::string>> inputAnswers;
+    std::vector<std::string> inputNotes;  // what each input box showed beside its prompt
     std::function<void(const MessageBox&)> onMessage;
 };
 

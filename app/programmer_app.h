@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/observed_serial_port.h"
+#include "app/session.h"
+#include "editor/main_screen_editor.h"
+#include "files/tool_tip.h"
+#include "link/link_services.h"
+#include "link/radio_link.h"
+#include "services/file_chooser.h"
+#include "services/shell.h"
+#include "services/user_interface.h"
+
+namespace tarvex {
+
+inline constexpr std::string_view kLogoFileName = "nulogo4.jpg";
+inline constexpr int kF1KeyCode = 112;
+
+struct ProgramVersion {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
+// The version of this build.
+ProgramVersion BuildVersion();
+// "Tarvex Repeater Programmer V" and the version, as the window's title.
+std::string WindowTitle(const ProgramVersion& version);
+
+// Everything the program reaches outside itself.
+struct AppServices {
+    SerialPort& port;
+    Clock& clock;
+    Sleeper& sleeper;
+    EventPump& pump;
+    UserInterface& ui;
+    FileChooser& chooser;
+    Shell& shell;
+};
+
+struct AppSettings {
+    // Where config.txt and the logo are: the program's own directory.
+    std::filesystem::path programDirectory;
+    // A device that stands in for the configured port for this run (a USB adapter, say). It
+    // serves the port number start-up opens first; other numbers keep their own devices.
+    std::optional<std::string> portDevice;
+    // Where Program Radio keeps backups; the per-user folder when not given.
+    std::optional<std::filesystem::path> backupFolder;
+};
+
+// The program behind the main window: start-up, the menu commands, the keep-alive tick, the
+// terminal view's keys and shutdown, on the screen model that the window shows. One exchange with
+// the repeater at a time: a command or tick that arrives while a radio command, a port change or
+// a tick works (from an event pass inside an exchange) does nothing, so that no traffic
+// interleaves on the wire.
+class ProgrammerApp {
+  public:
+    ProgrammerApp(const AppServices& services, AppSettings settings);
+    ProgrammerApp(const ProgrammerApp&) = delete;
+    ProgrammerApp& operator=(const ProgrammerApp&) = delete;
+
+    Session& session() { return session_; }
+    ScreenModel& screen() { return session_.screen; }
+    RadioLink& link() { return link_; }
+    MainScreenEditor& editor() { return editor_; }
+    const CtoolTip& toolTip() const { return toolTip_; }
+
+    // Called after characters the repeater sent on its own reached the terminal view's text.
+    void SetAfterUnaskedData(std::function<void()> callback);
+
+    // Start-up in its fixed order. False when the program is to end at once, the window never
+    // shown (the user gave up on the port prompt).
+    bool FrmMainScrn_Load();
+    // Shutdown: "X" to the repeater when the port is open, then the port closed. Runs once; the
+    // program has ended afterwards.
+    void Form_Unload();
+
+    void mFile_Click(int Index);
+    void mRadio_Click(int Index);
+    void mComPort_Click(int Index);
+    void mHelp_Click(int Index);
+    void menuHelp_Click();
+    void Form_KeyDown(int KeyCode, int Shift);
+    void TimRptrProgMode_Timer();
+    // A character typed into the terminal view.
+    void PDQComm1_KeyPress(char KeyAscii);
+
+    // True once the program has ended: after start-up gave up, Quit, or a port change that
+    // found no port. The window then closes.
+    bool ended() const { return ended_; }
+    bool busy() const { return busy_; }
+
+  private:
+    class BusyScope;
+
+    std::string PortDevice(std::int16_t ComPort);
+    std::filesystem::path ConfigPath() const;
+    void LoadLogo();
+    bool EndAtOnce();
+
+    AppServices services_;
+    AppSettings settings_;
+    Session session_;
+    ObservedSerialPort port_;
+    RadioLink link_;
+    MainScreenEditor editor_;
+    CtoolTip toolTip_;
+    std::optional<std::int16_t> portDeviceServes_;
+    bool busy_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace tarvex

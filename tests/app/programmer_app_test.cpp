@@ -1,0 +1,272 @@
+#include "app/programmer_app.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "app/config_file.h"
+#include "app/help.h"
+#include "app/program_options.h"
+#include "link/keep_alive.h"
+#include "support/fake_clock.h"
+#include "support/file_test_support.h"
+#include "support/recording_ui.h"
+#include "support/scripted_file_chooser.h"
+#include "support/scripted_serial_port.h"
+
+namespace tarvex {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeEventPump;
+using testing::RecordingUserInterface;
+using testing::ScriptedFileChooser;
+using testing::ScriptedSerialPort;
+using testing::TempDir;
+
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CountingShell final : public Shell {
+  public:
+    std::int32_t Open(std::string_view document) override {
+        documents.emplace_back(document);
+        return result;
+    }
+    std::int32_t result = 42;
+    std::vector<std::string> documents;
+};
+
+// The program on a scripted port whose devices exist or not, in a program directory of its own.
+struct AppRig {
+    explicit AppRig(std::set<std::string> devices = {"/dev/ttyS0"},
+                    std::optional<std::string> portDevice = std::nullopt) {
+        port.devices = std::move(devices);
+        port.respond = [](std::string_view written) {
+            return written == "????????" ? std::string(16, '?') : std::string(written) + ".";
+        };
+        app = std::make_unique<ProgrammerApp>(
+            AppServices{port, clock, clock, pump, ui, chooser, shell},
+            AppSettings{dir.path(), std::move(portDevice), dir.path() / "backups"});
+    }
+    std::string Written() const {
+        std::string text;
+        for (const testing::WireEvent& event : port.wire) {
+            if (event.kind == testing::WireEvent::Kind::Write) {
+                text += event.text;
+            }
+        }
+        return text;
+    }
+    std::filesystem::path Config() const { return dir / "config.txt"; }
+
+    TempDir dir;
+    FakeClock clock;
+    ScriptedSerialPort port{clock};
+    FakeEventPump pump;
+    RecordingUserInterface ui;
+    ScriptedFileChooser chooser;
+    CountingShell shell;
+    std::unique_ptr<ProgrammerApp> app;
+};
+
+TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
+    struct Case {
+        std::string content;
+        std::string portText;
+        std::int16_t port;
+    };
+    const Case cases[] = {
+        {"ComPort = 3\r\n", "3", 3},
+        {"ComPort = 12\r\n", "1", 1},
+        {"ComPort = x\r\n", "x", 0},
+        {"Something 4", "4", 4},
+        {"ComPort =", "1", 1},  // shorter than 11 characters: port 1
+        {"", "1", 1},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        std::ofstream(dir / "config.txt", std::ios::binary) << c.content;
+        const std::optional<std::string> text = ReadConfigPortText(dir / "config.txt");
+        ASSERT_TRUE(text) << c.content;
+        EXPECT_EQ(*text, c.portText) << c.content;
+        EXPECT_EQ(PortNumberOf(*text), c.port) << c.content;
+    }
+    EXPECT_FALSE(ReadConfigPortText(dir / "missing.txt"));
+    EXPECT_EQ(PortNumberOf("12"), 12);  // a port text taken from a number opened at start-up
+}
+
+TEST(ConfigFile, WritesOneLineEndedByCrLf) {
+    TempDir dir;
+    ASSERT_TRUE(WriteConfigFile(dir / "config.txt", 7));
+    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
+    std::string reason;
+    EXPECT_FALSE(WriteConfigFile(dir / "no-such-folder" / "config.txt", 1, &reason));
+    EXPECT_FALSE(reason.empty());
+}
+
+TEST(ProgrammerApp, StartUpWithoutAWritableDirectoryGoesOn) {
+    AppRig rig;
+    std::filesystem::remove_all(rig.dir.path());  // nowhere to write config.txt
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    EXPECT_TRUE(rig.port.IsOpen());
+    EXPECT_FALSE(std::filesystem::exists(rig.Config()));
+    EXPECT_TRUE(rig.app->screen().Image1.picture.empty());  // no logo either
+    std::filesystem::create_directories(rig.dir.path());
+}
+
+TEST(ProgrammerApp, StartUpSetsTitleTipsLogoAndKeepAlive) {
+    AppRig rig;
+    std::ofstream(rig.dir / "nulogo4.jpg") << "picture";
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    const ScreenModel& screen = rig.app->screen();
+    EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4");
+    EXPECT_EQ(screen.Image1.picture, (rig.dir / "nulogo4.jpg").string());
+    EXPECT_EQ(rig.app->toolTip().ToolCount(), 2);
+    EXPECT_TRUE(screen.TimRptrProgMode.enabled);
+    EXPECT_EQ(screen.TimRptrProgMode.interval, 3000);
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
+}
+
+TEST(ProgrammerApp, PortChangeWritesTheChosenNumberBeforeOpening) {
+    // Port 2 fails; the user names 3 in the prompt; the file keeps 2.
+    AppRig rig({"/dev/ttyS0", "/dev/ttyS2"});
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    rig.ui.inputAnswers.push_back("3");
+    rig.app->mComPort_Click(2);
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n");
+    EXPECT_TRUE(rig.port.IsOpen());
+    EXPECT_EQ(rig.app->session().state.ComPort, 3);
+    EXPECT_TRUE(rig.app->screen().mComPort.item(3).checked);
+    EXPECT_FALSE(rig.app->ended());
+}
+
+TEST(ProgrammerApp, PortChangeThatFindsNoPortEndsTheProgram) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    rig.port.wire.clear();
+    rig.app->mComPort_Click(4);  // missing; the prompt is cancelled
+    EXPECT_TRUE(rig.app->ended());
+    EXPECT_EQ(rig.Written(), "");  // the port was closed for the change: nothing to send on
+}
+
+TEST(ProgrammerApp, QuitSendsXOnceAndClosesThePort) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    rig.port.wire.clear();
+    rig.app->mFile_Click(6);
+    rig.app->Form_Unload();
+    EXPECT_EQ(rig.Written(), "X");
+    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_TRUE(rig.app->ended());
+}
+
+TEST(ProgrammerApp, PortDeviceServesTheFirstPortOnly) {
+    AppRig rig({"/dev/ttyUSB0", "/dev/ttyS2"}, "/dev/ttyUSB0");
+    std::ofstream(rig.dir / "config.txt", std::ios::binary) << "ComPort = 2\r\n";
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n");  // the device is for this run only
+    rig.app->mComPort_Click(3);
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS2");
+    rig.app->mComPort_Click(2);
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
+}
+
+TEST(ProgrammerApp, KeepAliveTickWaitsForTheCommandAtWork) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    // A tick inside the event pass of Terminal Mode's "????X" sends nothing in between.
+    int ticks = 0;
+    rig.pump.onPass = [&rig, &ticks] {
+        ++ticks;
+        rig.app->TimRptrProgMode_Timer();
+    };
+    rig.port.wire.clear();
+    rig.app->mRadio_Click(4);
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(rig.Written(), "????X");
+    rig.pump.onPass = nullptr;
+    rig.app->TimRptrProgMode_Timer();  // idle again: the burst goes out
+    EXPECT_EQ(rig.Written(), "????X????????");
+}
+
+TEST(ProgrammerApp, HelpShowsTheShellsFailure) {
+    struct Case {
+        std::int32_t result;
+        std::string message;  // empty: none
+    };
+    const Case cases[] = {
+        {42, ""},
+        {33, ""},
+        {2, "File not found"},
+        {0, "Unknown error"},
+        {8, "Out of memory"},
+        {31, "No association for file extension"},
+        {32, "DLL not found"},
+        {-1, "Unknown error"},
+    };
+    for (const Case& c : cases) {
+        AppRig rig;
+        rig.shell.result = c.result;
+        rig.app->mHelp_Click(1);
+        EXPECT_EQ(rig.shell.documents, std::vector<std::string>{"softwz.htm"});
+        if (c.message.empty()) {
+            EXPECT_TRUE(rig.ui.events.empty()) << c.result;
+        } else {
+            EXPECT_EQ(rig.ui.events,
+                      std::vector{testing::Message("Tarvex Repeater Programmer", c.message)})
+                << c.result;
+        }
+    }
+}
+
+TEST(DesktopShell, ChecksTheDocumentLikeTheSystemShell) {
+    TempDir dir;
+    std::ofstream(dir / "page.htm") << "<html></html>";
+    std::vector<std::filesystem::path> opened;
+    bool handled = true;
+    DesktopShell shell([&](const std::filesystem::path& document) {
+        opened.push_back(document);
+        return handled;
+    });
+    EXPECT_EQ(shell.Open((dir / "missing.htm").string()), 2);
+    EXPECT_EQ(shell.Open((dir / "no-folder" / "page.htm").string()), 3);
+    EXPECT_EQ(shell.Open((dir / "page.htm").string()), DesktopShell::kOpened);
+    handled = false;
+    EXPECT_EQ(shell.Open((dir / "page.htm").string()), 31);
+    EXPECT_EQ(opened.size(), 2u);
+}
+
+TEST(ProgramOptions, PortAndSimulator) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+        std::optional<std::string> port;
+        bool simulator;
+    };
+    const Case cases[] = {
+        {{"p"}, true, std::nullopt, false},
+        {{"p", "--port", "/dev/ttyUSB0"}, true, "/dev/ttyUSB0", false},
+        {{"p", "--simulator"}, true, std::nullopt, true},
+        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, false, std::nullopt, false},
+        {{"p", "--bogus"}, false, std::nullopt, false},
+        {{"p", "--port"}, false, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        const ParsedOptions parsed = ParseProgramOptions(c.args);
+        ASSERT_EQ(parsed.options.has_value(), c.ok) << c.args.back();
+        if (c.ok) {
+            EXPECT_EQ(parsed.options->portDevice, c.port);
+            EXPECT_EQ(parsed.options->simulator, c.simulator);
+        } else {
+            EXPECT_EQ(parsed.exitCode, 2);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvex

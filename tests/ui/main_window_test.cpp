@@ -1,0 +1,518 @@
+// Whole flows through the real window and its widgets, on the offscreen platform, against the
+// in-process simulated repeater. Boxes are answered from a script.
+#include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QHelpEvent>
+#include <QtTest/QtTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QProgressBar>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "editor/decode_radio_data.h"
+#include "sim/memory_file.h"
+#include "sim/simulated_serial_port.h"
+#include "support/fake_clock.h"
+#include "support/recording_ui.h"
+#include "support/scripted_file_chooser.h"
+#include "ui/desktop_program.h"
+#include "ui/tool_tip_renderer.h"
+
+namespace tarvex::ui {
+namespace {
+
+using testing::RecordingUserInterface;
+using testing::UiEvent;
+
+// The boxes of the window, answered and recorded by a script.
+class ScriptedDialogs final : public Dialogs {
+  public:
+    MessageResult Message(QWidget*, const MessageBox& box) override {
+        return script.ShowMessage(box);
+    }
+    std::optional<std::string> Input(QWidget*, const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText,
+                                     const std::string& note) override {
+        return script.InputBoxWithNote(prompt, title, defaultText, note);
+    }
+    void Beep() override { script.Beep(); }
+
+    std::vector<MessageBox> Messages() const {
+        std::vector<MessageBox> boxes;
+        for (const UiEvent& event : script.events) {
+            if (event.kind == UiEvent::Kind::Message) {
+                boxes.push_back(event.box);
+            }
+        }
+        return boxes;
+    }
+
+    RecordingUserInterface script;
+};
+
+QString SamplePath() {
+    return QStringLiteral(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd");
+}
+
+// A repeater holding the settings of the tone-repeater sample.
+sim::RepeaterOptions SampleRepeater() {
+    sim::RepeaterOptions options;
+    const auto sample =
+        sim::MemoryFile::Load(SamplePath().toStdString(), sim::MemoryFileFormat::DataFile);
+    if (sample) {
+        options.memory = sample->memory();
+    }
+    return options;
+}
+
+// The simulated repeater behind device names that exist or not, recording what is opened and
+// written.
+class DevicesPort final : public SerialPort {
+  public:
+    bool Open(const std::string& device, std::string* reason) override {
+        opened.push_back(device);
+        if (present.count(device) == 0) {
+            if (reason != nullptr) {
+                *reason = "No such file or directory";
+            }
+            return false;
+        }
+        return repeater.Open(device, reason);
+    }
+    bool IsOpen() const override { return repeater.IsOpen(); }
+    void Close() override { repeater.Close(); }
+    void DiscardBuffers() override { repeater.DiscardBuffers(); }
+    bool Write(std::string_view bytes) override {
+        written.append(bytes);
+        return repeater.Write(bytes);
+    }
+    std::string Read(std::size_t count, std::chrono::milliseconds timeout) override {
+        return repeater.Read(count, timeout);
+    }
+    void SetUnaskedDataHandler(std::function<void(std::string_view)> handler) override {
+        repeater.SetUnaskedDataHandler(std::move(handler));
+    }
+
+    sim::SimulatedSerialPort repeater{SampleRepeater()};
+    std::set<std::string> present{"/dev/ttyS0"};
+    std::vector<std::string> opened;
+    std::string written;
+};
+
+std::string ReadFile(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFile(const QString& path, const std::string& content) {
+    std::ofstream(path.toStdString(), std::ios::binary) << content;
+}
+
+// One program with its window, in a program directory of its own.
+struct Rig {
+    // Starts the program; the window is shown and active when it returns true.
+    bool Start() {
+        program = std::make_unique<DesktopProgram>(DesktopParts{
+            port,
+            clock,
+            clock,
+            dialogs,
+            [this](const std::filesystem::path& document) {
+                opened.push_back(document);
+                return true;
+            },
+            {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()},
+            &chooser});
+        if (!program->Start()) {
+            return false;
+        }
+        window().activateWindow();
+        return QTest::qWaitForWindowActive(&window());
+    }
+
+    MainWindow& window() { return program->window(); }
+    ScreenModel& screen() { return program->app().screen(); }
+    template <typename W>
+    W* Widget(const std::string& name, int index = -1) {
+        return qobject_cast<W*>(window().WidgetOf(name, index));
+    }
+    void Trigger(const std::string& array, int index) {
+        window().MenuItemAction(array, index)->trigger();
+    }
+    QString Config() const { return dir.path() + "/config.txt"; }
+
+    QTemporaryDir dir;
+    DevicesPort port;
+    testing::FakeClock clock;
+    ScriptedDialogs dialogs;
+    testing::ScriptedFileChooser chooser;
+    std::vector<std::filesystem::path> opened;
+    std::unique_ptr<DesktopProgram> program;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startUp_data();
+    void startUp();
+    void startUpEndsWhenThePortIsGivenUp();
+    void readFillsEveryWidget();
+    void frequencyTypedDigitByDigit();
+    void hangTimeOutOfRangeKeepsTheFocus();
+    void programRadioWritesTheRepeater();
+    void terminalModeLocksAndUnlocksTheMenus();
+    void radioWorkLocksTheWindowAndShowsProgress();
+    void f1OpensNothing();
+    void helpOpensThePageOrNamesTheFailure();
+    void frequencyFieldsShowTheirTips();
+    void saveAndOpenRoundTrip();
+    void closingSendsXOnce_data();
+    void closingSendsXOnce();
+};
+
+void MainWindowTest::startUp_data() {
+    QTest::addColumn<QString>("config");  // "-" for no file
+    QTest::addColumn<QString>("device");  // the one device that exists
+    QTest::addColumn<QString>("answer");  // to the port prompt, if it comes
+    QTest::addColumn<QString>("configAfter");
+    QTest::addColumn<int>("prompts");
+    QTest::addColumn<int>("tickedPort");
+
+    QTest::newRow("no file: port 1, file created") << "-"
+                                                   << "/dev/ttyS0"
+                                                   << ""
+                                                   << "ComPort = 1\r\n"
+                                                   << 0 << 1;
+    QTest::newRow("port 3 opens and is not rewritten") << "ComPort = 3\r\n# kept"
+                                                       << "/dev/ttyS2"
+                                                       << ""
+                                                       << "ComPort = 3\r\n# kept" << 0 << 3;
+    QTest::newRow("12 reads as port 1 and is not rewritten") << "ComPort = 12\r\n"
+                                                             << "/dev/ttyS0"
+                                                             << ""
+                                                             << "ComPort = 12\r\n"
+                                                             << 0 << 1;
+    QTest::newRow("a non-digit is port 0: prompt, answer 2, file rewritten") << "ComPort = x\r\n"
+                                                                             << "/dev/ttyS1"
+                                                                             << "2"
+                                                                             << "ComPort = 2\r\n"
+                                                                             << 1 << 2;
+    QTest::newRow("shorter than 11 characters is port 1") << "ComPort"
+                                                          << "/dev/ttyS0"
+                                                          << ""
+                                                          << "ComPort" << 0 << 1;
+}
+
+void MainWindowTest::startUp() {
+    QFETCH(QString, config);
+    QFETCH(QString, device);
+    QFETCH(QString, answer);
+    QFETCH(QString, configAfter);
+    QFETCH(int, prompts);
+    QFETCH(int, tickedPort);
+    Rig rig;
+    if (config != "-") {
+        WriteFile(rig.Config(), config.toStdString());
+    }
+    rig.port.present = {device.toStdString()};
+    rig.dialogs.script.inputAnswers.push_back(answer.toStdString());
+    QVERIFY(rig.Start());
+
+    QCOMPARE(QString::fromStdString(ReadFile(rig.Config())), configAfter);
+    QCOMPARE(static_cast<int>(rig.dialogs.script.inputNotes.size()), prompts);
+    QVERIFY(rig.port.IsOpen());
+    QCOMPARE(QString::fromStdString(rig.port.opened.back()), device);
+    for (int item = 1; item <= 4; ++item) {
+        QCOMPARE(rig.window().MenuItemAction("mComPort", item)->isChecked(), item == tickedPort);
+    }
+    // The opening state, as the widgets show it.
+    QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
+    for (const auto& [name, index] :
+         {std::pair{"CmbMK_Type_Code", 0}, {"CmbMK_Type_Code", 1}, {"CmbPTT_ExtEnc", -1}}) {
+        QCOMPARE(rig.Widget<QComboBox>(name, index)->currentText(), QString("44 None"));
+    }
+    QVERIFY(!rig.Widget<QCheckBox>("chkMKEncodePol")->isEnabled());
+    QVERIFY(rig.Widget<QCheckBox>("ChkMKEncodewID")->isChecked());
+    QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
+    QVERIFY(!rig.window().WidgetOf("PDQComm1")->isVisible());
+    QVERIFY(!rig.Widget<QLabel>("Image1")->pixmap().isNull() ||
+            !QFile::exists(rig.dir.path() + "/nulogo4.jpg"));
+}
+
+void MainWindowTest::startUpEndsWhenThePortIsGivenUp() {
+    Rig rig;
+    rig.port.present = {};
+    rig.dialogs.script.inputAnswers = {std::string("7"), std::nullopt};
+    QVERIFY(!rig.Start());
+    QVERIFY(!rig.window().isVisible());
+    QVERIFY(!QFile::exists(rig.Config()));
+    QCOMPARE(rig.port.opened, (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyS6"}));
+    // Each prompt named why the device was refused.
+    QCOMPARE(rig.dialogs.script.inputNotes.size(), std::size_t{2});
+    QVERIFY(rig.dialogs.script.inputNotes[0].rfind("/dev/ttyS0: ", 0) == 0);
+    QVERIFY(rig.port.written.empty());
+}
+
+void MainWindowTest::readFillsEveryWidget() {
+    Rig rig;
+    WriteFile(rig.Config(), "ComPort = 1\r\n");
+    QVERIFY(rig.Start());
+    QSignalSpy progress(rig.Widget<QProgressBar>("StatusBar"), &QProgressBar::valueChanged);
+    rig.Trigger("mRadio", 1);
+
+    // The bar moved step by step while the read worked, not only at its end.
+    QVERIFY(progress.count() > 50);
+    QVERIFY(rig.dialogs.Messages().empty());
+    QCOMPARE(rig.Widget<QComboBox>("cmbType")->currentText(), QString("ZPT-410"));
+    QCOMPARE(rig.Widget<QLineEdit>("TxtFirmwareVersion")->text(), QString("1.00"));
+    QCOMPARE(rig.Widget<QLineEdit>("TxtRptrTXFreq")->text(), QString("451.0125"));
+    QCOMPARE(rig.Widget<QLineEdit>("TxtRptrRXFreq")->text(), QString("456.0125"));
+    QCOMPARE(rig.Widget<QLineEdit>("TxtMorseCodeID")->text(), QString("VK2RPT"));
+    QCOMPARE(rig.Widget<QLineEdit>("TxtCustID")->text(), QString("ACME RADIO"));
+    // Every setting control shows what the model holds, and none is left empty.
+    for (const Control* control : rig.screen().AllControls()) {
+        QWidget* widget = rig.window().WidgetOf(control->name, control->index);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            QVERIFY2(!edit->text().isEmpty(), control->name.c_str());
+            QCOMPARE(edit->text(), QString::fromLatin1(control->text.c_str()));
+        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            QCOMPARE(list->currentIndex(), control->selectedRow);
+        }
+        if (widget != nullptr) {
+            QCOMPARE(widget->isVisibleTo(widget->parentWidget()), control->visible);
+        }
+    }
+    QVERIFY(rig.window().isEnabled());
+    QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
+}
+
+void MainWindowTest::frequencyTypedDigitByDigit() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    auto* tx = rig.Widget<QLineEdit>("TxtRptrTXFreq");
+    tx->setFocus();
+    QTest::keyClicks(tx, "4510125");
+    QTest::keyClick(tx, Qt::Key_Return);
+    QCOMPARE(tx->text(), QString("451.0125"));
+    QCOMPARE(rig.screen().TxtRptrTXFreq.text, std::string("451.0125"));
+}
+
+void MainWindowTest::hangTimeOutOfRangeKeepsTheFocus() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    auto* hang = rig.Widget<QLineEdit>("TxtTXHangTime");
+    hang->setFocus();
+    QTRY_VERIFY(hang->hasFocus());
+    hang->selectAll();
+    QTest::keyClicks(hang, "8");
+    QTest::keyClick(hang, Qt::Key_Tab);  // leaves the field
+
+    const std::vector<MessageBox> boxes = rig.dialogs.Messages();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(boxes[0].title), QString("Out of Range!"));
+    QVERIFY(boxes[0].text.find("Value must be between ") == 0);
+    QCOMPARE(hang->text(), QString("1"));
+    QVERIFY(hang->hasFocus());
+    // The field the Tab reached for a moment keeps its value.
+    QCOMPARE(rig.Widget<QLineEdit>("TxtSqlTailMuteTime")->text(),
+             QString::fromStdString(rig.screen().TxtSqlTailMuteTime.text));
+}
+
+void MainWindowTest::programRadioWritesTheRepeater() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    auto* tx = rig.Widget<QLineEdit>("TxtRptrTXFreq");
+    tx->setFocus();
+    tx->selectAll();
+    QTest::keyClicks(tx, "4625");
+    QTest::keyClick(tx, Qt::Key_Return);
+    QCOMPARE(tx->text(), QString("462.5000"));
+
+    rig.Trigger("mRadio", 2);
+    QVERIFY(rig.dialogs.Messages().empty());
+    // What the repeater now holds decodes to the edited frequency.
+    ImageBuffer image{};
+    const sim::RepeaterMemory& memory = rig.port.repeater.repeater().memory();
+    std::copy(memory.begin(), memory.end(), image.begin());
+    ScreenModel decoded = BuildMainScreen();
+    MainDataRec record;
+    QVERIFY(DecodeRadioData(record, image, false, decoded));
+    QCOMPARE(decoded.TxtRptrTXFreq.text, std::string("462.5000"));
+    QCOMPARE(decoded.TxtRptrRXFreq.text, std::string("456.0125"));
+    QVERIFY(rig.window().isEnabled());
+}
+
+void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    MainWindow& w = rig.window();
+    const auto locked = [&w] {
+        return !w.MenuItemAction("mRadio", 1)->isEnabled() &&
+               !w.MenuItemAction("mRadio", 2)->isEnabled() &&
+               !w.MenuItemAction("mRadio", 5)->isEnabled() &&
+               !w.TopMenu("menuFile")->menuAction()->isEnabled();
+    };
+    rig.Trigger("mRadio", 4);
+    QVERIFY(locked());
+    QVERIFY(w.MenuItemAction("mRadio", 4)->isEnabled());
+    QVERIFY(w.MenuItemAction("mRadio", 4)->isChecked());
+    auto* view = rig.Widget<QPlainTextEdit>("PDQComm1");
+    QVERIFY(view->isVisible());
+
+    // Typed letters reach the repeater in upper case; its answer shows in the view.
+    rig.port.written.clear();
+    QTest::keyClick(view, 'v');
+    QCOMPARE(rig.port.written, std::string("V"));
+    QVERIFY(view->toPlainText().contains("V:10"));
+
+    rig.Trigger("mRadio", 4);
+    QVERIFY(!view->isVisible());
+    QVERIFY(!w.MenuItemAction("mRadio", 4)->isChecked());
+    QVERIFY(w.MenuItemAction("mRadio", 1)->isEnabled() &&
+            w.MenuItemAction("mRadio", 2)->isEnabled() &&
+            w.MenuItemAction("mRadio", 5)->isEnabled() &&
+            w.TopMenu("menuFile")->menuAction()->isEnabled());
+}
+
+void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.port.repeater.repeater() = sim::SimulatedRepeater({{}, "10", {.silent = true}});
+    bool lockedAtTheBox = false;
+    QString statusAtTheBox;
+    rig.dialogs.script.onMessage = [&rig, &lockedAtTheBox, &statusAtTheBox](const MessageBox&) {
+        lockedAtTheBox = !rig.window().isEnabled() &&
+                         !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
+                         rig.window().WidgetOf("FrameStatus")->isVisible();
+        statusAtTheBox = rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1")->text();
+    };
+    rig.Trigger("mRadio", 1);
+
+    const std::vector<MessageBox> boxes = rig.dialogs.Messages();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0].text, std::string("Radio is not detected!"));
+    QVERIFY(lockedAtTheBox);
+    QCOMPARE(statusAtTheBox,
+             QString("Pinging Radio, Retrieving Model Information and Firmware Rev..."));
+    QVERIFY(rig.window().isEnabled());
+    QVERIFY(rig.window().TopMenu("menuRadio")->menuAction()->isEnabled());
+}
+
+void MainWindowTest::f1OpensNothing() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    QTest::keyClick(rig.Widget<QLineEdit>("TxtCustID"), Qt::Key_F1);
+    QVERIFY(rig.opened.empty());
+    QVERIFY(rig.dialogs.script.events.empty());
+}
+
+void MainWindowTest::helpOpensThePageOrNamesTheFailure() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(rig.dir.path()));
+
+    rig.Trigger("mHelp", 1);
+    WriteFile(rig.dir.path() + "/softwz.htm", "<html></html>");
+    rig.Trigger("mHelp", 1);
+    QDir::setCurrent(previous);
+
+    const std::vector<MessageBox> boxes = rig.dialogs.Messages();
+    QCOMPARE(boxes.size(), std::size_t{1});
+    QCOMPARE(boxes[0], (MessageBox{"Tarvex Repeater Programmer", "File not found",
+                                   MessageIcon::None, MessageButtons::Ok}));
+    QCOMPARE(rig.opened.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(rig.opened[0].string()),
+             QDir(rig.dir.path()).absoluteFilePath("softwz.htm"));
+}
+
+void MainWindowTest::frequencyFieldsShowTheirTips() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    auto* renderer = rig.window().findChild<ToolTipRenderer*>();
+    QVERIFY(renderer != nullptr);
+    for (const char* name : {"TxtRptrTXFreq", "TxtRptrRXFreq"}) {
+        QWidget* field = rig.window().WidgetOf(name);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+        QVERIFY(QApplication::sendEvent(field, &help));
+        QVERIFY(renderer->popup()->isVisible());
+        QCOMPARE(renderer->popup()->text(),
+                 QString::fromStdString(rig.screen().Find(name)->helpText));
+        QVERIFY(renderer->popup()->width() <= 240);
+        QVERIFY(renderer->popup()->height() > renderer->popup()->fontMetrics().height() * 2);
+        QCOMPARE(renderer->hideTimer().interval(), 20000);
+        QVERIFY(field->toolTip().isEmpty());  // no second tip of Qt's own
+        renderer->HideTip();
+    }
+    // The other help texts are the controls' own tips.
+    QCOMPARE(rig.window().WidgetOf("TxtTXHangTime")->toolTip(),
+             QString::fromStdString(rig.screen().TxtTXHangTime.helpText));
+}
+
+void MainWindowTest::saveAndOpenRoundTrip() {
+    Rig rig;
+    const std::string file = (rig.dir.path() + "/site.kvd").toStdString();
+    rig.chooser.answers = {file, file};
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    auto* custId = rig.Widget<QLineEdit>("TxtCustID");
+    custId->setFocus();
+    custId->selectAll();
+    QTest::keyClick(custId, Qt::Key_Backspace);  // the field is full: typing over it is refused
+    QTest::keyClicks(custId, "HILL 7");
+    QCOMPARE(custId->text(), QString("HILL 7"));
+    rig.Trigger("mFile", 2);
+    custId->selectAll();
+    QTest::keyClick(custId, Qt::Key_Backspace);
+    QTest::keyClicks(custId, "OTHER");
+    rig.Trigger("mFile", 1);
+
+    QVERIFY(rig.dialogs.Messages().empty());
+    QCOMPARE(custId->text(), QString("HILL 7    "));  // the file keeps all ten characters
+    QCOMPARE(rig.Widget<QLineEdit>("TxtRptrTXFreq")->text(), QString("451.0125"));
+    QCOMPARE(rig.chooser.requests.size(), std::size_t{2});
+}
+
+void MainWindowTest::closingSendsXOnce_data() {
+    QTest::addColumn<bool>("quit");
+    QTest::newRow("File > Quit") << true;
+    QTest::newRow("the close box") << false;
+}
+
+void MainWindowTest::closingSendsXOnce() {
+    QFETCH(bool, quit);
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.port.written.clear();
+    if (quit) {
+        rig.Trigger("mFile", 6);  // the window closes after it
+    } else {
+        rig.window().close();
+    }
+    QVERIFY(!rig.window().isVisible());
+    QVERIFY(rig.program->app().ended());
+    QCOMPARE(rig.port.written, std::string("X"));
+    QVERIFY(!rig.port.IsOpen());
+    rig.window().close();  // closing again sends nothing more
+    QCOMPARE(rig.port.written, std::string("X"));
+}
+
+}  // namespace tarvex::ui
+
+QTEST_MAIN(tarvex::ui::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QtCore/QString>
+#include <string>
+
+namespace tarvex::ui {
+
+// The model's texts are single-byte, each byte the Latin-1 character of its code.
+inline QString ToQt(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Characters beyond one byte have no place in the model's texts and are left out.
+inline std::string FromQt(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        if (c.unicode() <= 0xFF) {
+            bytes.push_back(static_cast<char>(c.unicode()));
+        }
+    }
+    return bytes;
+}
+
+}  // namespace tarvex::ui
