@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-serialport-dev fonts-dejavu-core poppler-utils)
+          qt6-base-dev qt6-serialport-dev fonts-dejavu-core poppler-utils
+          dpkg-dev file)
 
 missing=()
 for package in "${packages[@]}"; do
