@@ -63,6 +63,8 @@ using RunDialog = std::function<void(frmFileSelect&)>;
 // The program's own file-selection dialog, as plain state and event methods. One instance lives
 // for the whole run: it is loaded on its first use and afterwards only hidden, so drive,
 // directory and file name carry over from one use to the next. Paths are joined with a single "/".
+// The window draws Controls() and, after forwarding each user action to its event method, draws
+// Controls() again; the dialog itself never calls the window except through the run callback.
 class frmFileSelect : public FileChooser {
   public:
     // screenArea: the desktop in twips, to centre the dialog and keep it on the screen.
