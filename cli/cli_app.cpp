@@ -4,11 +4,17 @@
 #include <string>
 
 #include "app/file_menu.h"
+#include "app/print_command.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
 #include "cli/radio_commands.h"
 #include "cli/settings_entry.h"
 #include "cli/settings_view.h"
+#include "cli/single_byte_text.h"
+#include "editor/decode_radio_data.h"
+#include "files/plain_text_printer.h"
+#include "files/qt/pdf_printer.h"
+#include "files/system_report_clock.h"
 
 namespace tarvex::cli {
 namespace {
@@ -61,6 +67,30 @@ int BuildDataFile(const std::string& settingsPath, const std::string& outPath,
     return kExitOk;
 }
 
+// report: File > Print of an opened file, on a text page or into a PDF file.
+int PrintSettingsReport(Session& session, const std::string& pdfPath, std::ostream& out,
+                        std::ostream& err) {
+    ConsoleUserInterface ui(err);
+    SystemReportClock clock;
+    std::string reason;
+    if (pdfPath.empty()) {
+        PlainTextPrinter printer;
+        if (!PrintCommand(session, ui, printer, clock, &reason)) {
+            return kExitFileError;
+        }
+        out << Latin1ToUtf8(printer.Page());
+        return kExitOk;
+    }
+    PdfPrinter printer(pdfPath);
+    if (!PrintCommand(session, ui, printer, clock, &reason)) {
+        if (!reason.empty()) {
+            err << "tarvex-cli: " << pdfPath << ": " << reason << '\n';
+        }
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -107,6 +137,15 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         app.add_subcommand("dump", "Print the repeater's 128 bytes of a data file in hexadecimal");
     dump->add_option("FILE", file, "Data file (.kvd)")->required();
 
+    std::string pdfPath;
+    CLI::App* report = app.add_subcommand(
+        "report", "Print the settings report of a data file as File > Print prints it");
+    report->add_option("FILE", file, "Data file (.kvd)")->required();
+    report->add_option("--pdf", pdfPath, "Write the report into this PDF file instead")
+        ->check([](const std::string& path) {
+            return path.empty() ? std::string("the PDF file needs a name") : std::string();
+        });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -126,6 +165,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     Session session;
     if (!OpenAsTheWindowWould(session, file, err)) {
         return kExitFileError;
+    }
+    if (*report) {
+        return PrintSettingsReport(session, pdfPath, out, err);
     }
     if (*dump) {
         out << HexDump(session.state.RadioData);

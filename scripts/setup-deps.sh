@@ -3,8 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-serialport-dev qt6-svg-dev fonts-dejavu-core
-          xvfb xauth xdotool imagemagick)
+          qt6-base-dev qt6-serialport-dev qt6-svg-dev fonts-dejavu-core poppler-utils
+          dpkg-dev file xvfb xauth xdotool imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do

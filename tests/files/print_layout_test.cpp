@@ -1,0 +1,143 @@
+#include "files/print_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_printer.h"
+
+namespace tarvex {
+namespace {
+
+using testing::RecordingPrinter;
+
+TEST(NextZoneColumn, MovesToTheNextZoneStrictlyToTheRight) {
+    struct Case {
+        double column;
+        double expected;
+    };
+    const Case cases[] = {{1, 15},  {2, 15},    {14, 15}, {14.999, 15}, {15, 29},
+                          {16, 29}, {28.5, 29}, {29, 43}, {70, 71},     {71, 85}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextZoneColumn(c.column), c.expected) << c.column;
+    }
+}
+
+TEST(NumberText, ShortestTextOfSevenDigitsWithItsBlanks) {
+    struct Case {
+        float value;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {10.0f, " 10 "},
+        {0.0f, " 0 "},
+        {-0.0f, " 0 "},
+        {-2.5f, "-2.5 "},
+        {66.8f, " 66.8 "},
+        {0.5f, " 0.5 "},
+        {254.1f, " 254.1 "},
+        {1234567.0f, " 1234567 "},
+        {12345678.0f, " 1.234568E+07 "},
+        {0.1234567f, " 0.1234567 "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NumberText(c.value), c.expected) << c.value;
+    }
+}
+
+// The page as text: each run at its column, one line a row.
+std::vector<std::string> Lines(const std::vector<PrintedLine>& lines) {
+    std::vector<std::string> text;
+    for (const PrintedLine& line : lines) {
+        std::string row;
+        for (const PrintRun& run : line) {
+            row.resize(static_cast<std::size_t>(run.column) - 1, ' ');
+            row += run.text;
+        }
+        text.push_back(row);
+    }
+    return text;
+}
+
+TEST(LayOutPrintLists, PlacesItemsByZonesJoinsAndLineBreaks) {
+    struct Case {
+        const char* name;
+        std::vector<PrintList> lists;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"two zones after 13 characters reach column 29",
+         {PrintList{}.Text("MORSE CODE ID").Zones(2).Text("X").EndOfLine()},
+         {"MORSE CODE ID" + std::string(15, ' ') + "X"}},
+        {"an empty item before a zone advance is one more advance",
+         {PrintList{}.Text("A").Zones(1).Text("").Zones(1).Text("B").EndOfLine()},
+         {"A" + std::string(27, ' ') + "B"}},
+        {"a text exactly one zone wide advances to the zone after",
+         {PrintList{}.Text("12345678901234").Zones(1).Text("B").EndOfLine()},
+         {"12345678901234" + std::string(14, ' ') + "B"}},
+        {"joined items follow directly; a number keeps its blanks",
+         {PrintList{}.Text("I").Number(10).Text(" min.").EndOfLine()},
+         {"I 10  min."}},
+        {"CR LF inside an item starts a new line; two make an empty one",
+         {PrintList{}.Text("A").Text("\r\n\r\n").EndOfLine(),
+          PrintList{}.Text("B\r\nC").EndOfLine()},
+         {"A", "", "", "B", "C"}},
+        {"a lone CR or LF is no line break",
+         {PrintList{}.Text("A\rB\nC").EndOfLine()},
+         {"A\rB\nC"}},
+        {"a statement without an end of line leaves the next one on its line",
+         {PrintList{}.Text("MODE"), PrintList{}.Zones(2).Text("TONE").EndOfLine()},
+         {"MODE" + std::string(24, ' ') + "TONE"}},
+        {"an empty statement with an end of line is an empty line",
+         {PrintList{}.Text("A").EndOfLine(), PrintList{}.EndOfLine(), PrintList{}.Text("B")},
+         {"A", "", "B"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Lines(LayOutPrintLists(c.lists, FixedPitchWidth)), c.expected) << c.name;
+    }
+}
+
+TEST(LayOutPrintLists, ZonesFollowTheMeasuredWidthOfAProportionalFont) {
+    // "WWW" takes 5.4 columns, so the next zone is the second; seven in the wider heading style
+    // take 14 and end exactly at column 15, so the next zone is the third.
+    const TextMeasure measure = [](std::string_view text, PrintEmphasis emphasis) {
+        const double perByte = emphasis == PrintEmphasis::Heading ? 2.0 : 1.8;
+        return perByte * static_cast<double>(text.size());
+    };
+    const auto lines = LayOutPrintLists(
+        {PrintList{}.Text("WWW").Zones(1).Text("A").EndOfLine(),
+         PrintList{PrintEmphasis::Heading, {}}.Text("WWWWWWW").Zones(1).Text("B").EndOfLine()},
+        measure);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][1], (PrintRun{15, "A", PrintEmphasis::None}));
+    EXPECT_EQ(lines[1][1], (PrintRun{29, "B", PrintEmphasis::Heading}));
+    EXPECT_DOUBLE_EQ(PageWidthInColumns(lines, measure), 30.0);
+}
+
+TEST(PrintDocument, SendsTheLinesWithTheirEmphasisAndReportsTheEnd) {
+    RecordingPrinter printer;
+    const std::vector<PrintList> lists = {
+        PrintList{PrintEmphasis::Heading, {}}.Text("HEAD").Text("\r\n").EndOfLine(),
+        PrintList{PrintEmphasis::Section, {}}.Text("SEC").Zones(1).Text("T").EndOfLine(),
+        PrintList{}.Text("body").EndOfLine(),
+    };
+    EXPECT_TRUE(PrintDocument(lists, printer));
+    EXPECT_EQ(printer.calls,
+              (std::vector<std::string>{"begin 15", "emphasis 1", "text 1 HEAD", "newline",
+                                        "newline", "emphasis 2", "text 1 SEC", "text 15 T",
+                                        "newline", "emphasis 0", "text 1 body", "newline", "end"}));
+
+    struct Case {
+        bool failBegin;
+        bool failEnd;
+        std::size_t calls;
+    };
+    for (const Case c : {Case{true, false, 1}, Case{false, true, 13}}) {
+        RecordingPrinter failing;
+        failing.failBegin = c.failBegin;
+        failing.failEnd = c.failEnd;
+        EXPECT_FALSE(PrintDocument(lists, failing));
+        EXPECT_EQ(failing.calls.size(), c.calls);
+    }
+}
+
+}  // namespace
+}  // namespace tarvex

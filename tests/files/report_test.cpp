@@ -1,0 +1,154 @@
+#include "files/report.h"
+
+#include <gtest/gtest.h>
+
+#include "files/plain_text_printer.h"
+#include "files/system_report_clock.h"
+#include "support/recording_printer.h"
+
+namespace tarvex {
+namespace {
+
+using testing::FixedClock;
+using testing::RecordingPrinter;
+
+// A report line: each text at its column.
+std::string Row(std::initializer_list<std::pair<int, std::string>> runs) {
+    std::string row;
+    for (const auto& [column, text] : runs) {
+        row.resize(static_cast<std::size_t>(column - 1), ' ');
+        row += text;
+    }
+    return row + "\n";
+}
+
+struct Settings {
+    MainDataRec data;
+    ScreenModel screen = BuildMainScreen();
+    float firmware = 4.6f;
+
+    Settings() {
+        data.CustID = "ACME RADIO";
+        data.TXFreq = "451.0125";
+        data.RXFreq = "456.0125";
+        data.CustomMKFreq = 66.8f;
+        data.MorseCodeID = "VK2RPT";
+        data.IDTXInterval = 10.0f;
+        data.MKEncodewID = true;
+        data.TXTimeOutTimer = 3.0f;
+        data.TXHangTime = 1.0f;
+        data.SqlTailMuteTime = 0.5f;
+        data.MonitorMode = 1;
+        screen.cmbType.selectedRow = 0;
+        screen.CmbMK_Type_Code[0].selectedRow = 12;
+        screen.CmbMK_Type_Code[1].selectedRow = 136;
+        screen.CmbPTT_ExtEnc.selectedRow = 135;
+    }
+
+    std::string Page() {
+        PlainTextPrinter printer;
+        FixedClock clock;
+        EXPECT_TRUE(PrintReport(data, firmware, screen, clock, printer));
+        return printer.Page();
+    }
+};
+
+TEST(PrintReport, PrintsEveryLabelWithItsValueInItsZone) {
+    const std::string expected =
+        Row({{1, "TARVEX RADIO MODEL:  ZPT-410"}, {99, "03/14/24"}, {113, "13:05:09"}}) + "\n\n" +
+        Row({{1, "FIRMWARE VERSION:"}, {43, "4.60"}}) +
+        Row({{1, "CUSTOMER ID:"}, {29, "ACME RADIO"}}) + "\n" +
+        Row({{1, "REPEATER TX FREQ."}, {43, "451.0125"}}) +
+        Row({{1, "REPEATER RX FREQ."}, {43, "456.0125"}}) + "\n\n\n" +
+        Row({{1, "MUTE KEY"}, {29, "CODED SQUELCH OPTIONS"}}) +
+        Row({{1, "#"}, {43, "TYPE  CODE"}}) +                                            //
+        Row({{1, "1 "}, {43, "12 MK 100.0 Hz"}}) + Row({{1, "2 "}, {43, "Inactive"}}) +  //
+        Row({{1, "PTT/EXT ENCODE"}, {43, "Custom MK"}}) +
+        Row({{1, "CUSTOM MK FREQ Hz"}, {43, " 66.8 "}}) + "\n\n\n" +
+        Row({{1, "FEATURES AND OPTIONS"}}) +  //
+        Row({{1, "MORSE CODE ID"}, {29, "VK2RPT"}}) +
+        Row({{1, "ID TX INTERVAL"}, {43, " 10  min."}}) +
+        Row({{1, "MK ENCODE WITH ID"}, {43, "YES"}}) +
+        Row({{1, "TX TIMEOUT TIME"}, {43, " 3  min."}}) +
+        Row({{1, "TX HANG TIME"}, {29, " 1  sec."}}) +
+        Row({{1, "SQUELCH TAIL MUTE TIME"}, {29, " 0.5  sec."}}) +
+        Row({{1, "MONITOR MODE"}, {29, "OVERRIDE CARRIER"}});
+    EXPECT_EQ(Settings().Page(), expected);
+}
+
+TEST(PrintReport, ValuesFollowTheSettings) {
+    struct Case {
+        const char* name;
+        std::function<void(Settings&)> change;
+        std::string expectedRow;
+    };
+    const Case cases[] = {
+        {"firmware 6.01", [](Settings& s) { s.firmware = 6.01f; },
+         Row({{1, "FIRMWARE VERSION:"}, {43, "6.01"}})},
+        {"firmware 1", [](Settings& s) { s.firmware = 1.0f; },
+         Row({{1, "FIRMWARE VERSION:"}, {43, "1.00"}})},
+        {"no identifier tone", [](Settings& s) { s.data.MKEncodewID = false; },
+         Row({{1, "MK ENCODE WITH ID"}, {43, "NO"}})},
+        {"override tone", [](Settings& s) { s.data.MonitorMode = 0; },
+         Row({{1, "MONITOR MODE"}, {29, "OVERRIDE TONE"}})},
+        {"time-out off", [](Settings& s) { s.data.TXTimeOutTimer = 0.0f; },
+         Row({{1, "TX TIMEOUT TIME"}, {43, " 0  min."}})},
+        {"a list with no row prints nothing after its zones",
+         [](Settings& s) { s.screen.CmbMK_Type_Code[1].selectedRow = kNoRow; }, Row({{1, "2 "}})},
+        {"CR LF in the customer ID breaks its line",
+         [](Settings& s) { s.data.CustID = "ACME\r\nRADIO"; },
+         Row({{1, "CUSTOMER ID:"}, {29, "ACME"}}) + "RADIO\n\n"},
+    };
+    for (const Case& c : cases) {
+        Settings settings;
+        c.change(settings);
+        EXPECT_NE(settings.Page().find("\n" + c.expectedRow), std::string::npos) << c.name;
+    }
+}
+
+TEST(PrintReport, AnEmptyModelListIsHeadedAndThenShownAsTheOneModel) {
+    Settings settings;
+    settings.screen.cmbType.selectedRow = kNoRow;
+    EXPECT_EQ(settings.Page().substr(0, 29), "TARVEX RADIO MODEL:  ZPT-410 ");
+    EXPECT_EQ(settings.screen.cmbType.SelectedText(), "ZPT-410");
+}
+
+TEST(PrintReport, HeadingAndSectionTitlesHaveTheirOwnEmphasis) {
+    Settings settings;
+    RecordingPrinter printer;
+    FixedClock clock;
+    ASSERT_TRUE(PrintReport(settings.data, 4.6f, settings.screen, clock, printer));
+    std::vector<std::string> emphasised;
+    std::string current = "emphasis 0";
+    for (const std::string& call : printer.calls) {
+        if (call.starts_with("emphasis")) {
+            current = call;
+        } else if (call.starts_with("text") && current != "emphasis 0") {
+            emphasised.push_back(current.substr(9) + ":" + call.substr(call.find(' ', 5) + 1));
+        }
+    }
+    EXPECT_EQ(emphasised,
+              (std::vector<std::string>{"1:TARVEX RADIO MODEL:  ZPT-410", "1:03/14/24",
+                                        "1:13:05:09", "2:MUTE KEY", "2:CODED SQUELCH OPTIONS",
+                                        "2:#", "2:TYPE  CODE", "2:FEATURES AND OPTIONS"}));
+    EXPECT_EQ(printer.calls.front(), "begin 120");
+    EXPECT_EQ(printer.calls.back(), "end");
+}
+
+TEST(FormatDateTime, WritesTheLocaleDateAndTimeAndFallsBackToThePlainForms) {
+    std::tm moment{};
+    moment.tm_year = 2024 - 1900;
+    moment.tm_mon = 2;
+    moment.tm_mday = 14;
+    moment.tm_hour = 13;
+    moment.tm_min = 5;
+    moment.tm_sec = 9;
+    for (const char* locale : {"C", "no_SUCH.locale"}) {
+        const DateTimeText text = FormatDateTime(moment, locale);
+        EXPECT_EQ(text.shortDate, "03/14/24") << locale;
+        EXPECT_EQ(text.longTime, "13:05:09") << locale;
+    }
+}
+
+}  // namespace
+}  // namespace tarvex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "codec/number_text.h"
+#include "files/print_layout.h"
+#include "services/printer.h"
+#include "services/report_clock.h"
+
+namespace tarvex::testing {
+
+// Records every printer call as a line ("begin 41", "emphasis 1", "text 15 ABC", "newline",
+// "end"); measures with `measure` (fixed pitch unless told) and fails where told.
+class RecordingPrinter : public Printer {
+  public:
+    bool BeginDocument(double columnsNeeded) override {
+        calls.push_back("begin " + Number(columnsNeeded));
+        return !failBegin;
+    }
+    void SetEmphasis(PrintEmphasis emphasis) override {
+        calls.push_back("emphasis " + std::to_string(static_cast<int>(emphasis)));
+    }
+    double TextWidth(std::string_view text, PrintEmphasis emphasis) const override {
+        return measure(text, emphasis);
+    }
+    void PrintText(double column, std::string_view text) override {
+        calls.push_back("text " + Number(column) + " " + std::string(text));
+    }
+    void NewLine() override { calls.push_back("newline"); }
+    bool EndDocument() override {
+        calls.push_back("end");
+        return !failEnd;
+    }
+    std::string FailureReason() const override { return failBegin || failEnd ? "no paper" : ""; }
+
+    TextMeasure measure = FixedPitchWidth;
+    bool failBegin = false;
+    bool failEnd = false;
+    std::vector<std::string> calls;
+
+  private:
+    static std::string Number(double value) { return ShortestText(value); }
+};
+
+class FixedClock : public ReportClock {
+  public:
+    explicit FixedClock(DateTimeText moment = {"03/14/24", "13:05:09"}) : moment_(moment) {}
+    DateTimeText Now() override { return moment_; }
+
+  private:
+    DateTimeText moment_;
+};
+
+}  // namespace tarvex::testing
