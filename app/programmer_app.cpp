@@ -5,6 +5,7 @@
 #include "app/config_file.h"
 #include "app/file_menu.h"
 #include "app/help.h"
+#include "app/print_command.h"
 #include "link/keep_alive.h"
 #include "link/radio_menu.h"
 #include "link/serial_link.h"
@@ -122,8 +123,8 @@ void ProgrammerApp::mFile_Click(int Index) {
     if (busy_ || ended_) {
         return;
     }
-    // The file commands never touch the port, so the keep-alive goes on meanwhile; a second
-    // command cannot start while their modal boxes are open.
+    // The file commands and Print never touch the port, so the keep-alive goes on meanwhile. The
+    // file dialog leaves the window usable; a second use of it while it waits is refused there.
     switch (Index) {
         case 1:
             OpenFileCommand(session_, services_.ui, services_.chooser);
@@ -131,10 +132,14 @@ void ProgrammerApp::mFile_Click(int Index) {
         case 2:
             SaveFileCommand(session_, services_.ui, services_.chooser);
             break;
+        case 4:
+            PrintMenuCommand(session_, services_.ui, services_.chooser, services_.printers,
+                             reportClock_);
+            break;
         case 6:  // Quit
             Form_Unload();
             break;
-        default:  // Print comes with the settings report
+        default:
             break;
     }
 }

@@ -10,10 +10,12 @@
 #include "app/observed_serial_port.h"
 #include "app/session.h"
 #include "editor/main_screen_editor.h"
+#include "files/system_report_clock.h"
 #include "files/tool_tip.h"
 #include "link/link_services.h"
 #include "link/radio_link.h"
 #include "services/file_chooser.h"
+#include "services/printer_source.h"
 #include "services/shell.h"
 #include "services/user_interface.h"
 
@@ -42,6 +44,7 @@ struct AppServices {
     UserInterface& ui;
     FileChooser& chooser;
     Shell& shell;
+    PrinterSource& printers;
 };
 
 struct AppSettings {
@@ -111,6 +114,7 @@ class ProgrammerApp {
     RadioLink link_;
     MainScreenEditor editor_;
     CtoolTip toolTip_;
+    SystemReportClock reportClock_;
     std::optional<std::int16_t> portDeviceServes_;
     bool busy_ = false;
     bool ended_ = false;

@@ -1,16 +1,22 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 #include "app/help.h"
 #include "app/programmer_app.h"
+#include "files/file_select.h"
+#include "files/local_file_system.h"
 #include "ui/main_window.h"
+#include "ui/system_printers.h"
 #include "ui/window_services.h"
 
 namespace tarvex::ui {
 
-// What the window program is made of; tests pass a simulated port, a fake clock and scripted
-// dialogs, the program its real ones.
+class FileSelectDialog;
+
+// What the window program is made of; tests pass a simulated port, a fake clock, scripted
+// dialogs and printers of their own, the program its real ones.
 struct DesktopParts {
     SerialPort& port;
     Clock& clock;
@@ -18,7 +24,9 @@ struct DesktopParts {
     Dialogs& dialogs;
     DesktopShell::Opener openDocument;
     AppSettings settings;
-    FileChooser* chooser = nullptr;  // a file dialog over the window when not given
+    std::filesystem::path fileDirectory;  // the file dialog's first directory; the current one
+                                          // when empty
+    PrinterSource* printers = nullptr;    // the system's printers when not given
 };
 
 // The program behind the main window and the window over it, wired together.
@@ -34,15 +42,22 @@ class DesktopProgram {
 
     ProgrammerApp& app() { return app_; }
     MainWindow& window() { return *window_; }
+    // The file-selection dialog's widgets, once it has been used.
+    FileSelectDialog* fileDialog() { return fileDialog_; }
 
   private:
+    void RunFileDialog(frmFileSelect& model);
+
     WindowUserInterface ui_;
     WindowEventPump pump_;
     WindowSleeper sleeper_;
-    QtFileChooser fileDialog_;
+    LocalFileSystem files_;
+    frmFileSelect fileSelect_;
+    SystemPrinters systemPrinters_;
     DesktopShell shell_;
     ProgrammerApp app_;
     std::unique_ptr<MainWindow> window_;
+    FileSelectDialog* fileDialog_ = nullptr;  // made on first use, then only hidden
 };
 
 }  // namespace tarvex::ui

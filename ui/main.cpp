@@ -65,7 +65,9 @@ int main(int argc, char** argv) {
                                         [](const std::filesystem::path& document) {
                                             return tarvex::ui::OpenWithDesktop(document.string());
                                         },
-                                        {programDirectory, parsed.options->portDevice, {}}});
+                                        {programDirectory, parsed.options->portDevice, {}},
+                                        {},  // the file dialog starts in the current directory
+                                        nullptr});
     if (!program.Start()) {
         return 0;  // the user gave up on the port prompt
     }

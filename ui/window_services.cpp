@@ -6,7 +6,6 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QDialogButtonBox>
-#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
@@ -145,16 +144,6 @@ void WindowSleeper::Sleep(std::chrono::milliseconds duration) {
         window_->ProcessPendingEvents();
     }
     inner_.Sleep(duration);
-}
-
-std::string QtFileChooser::selectFile(std::string_view title, std::string_view pattern) {
-    QFileDialog dialog(parent_ ? parent_() : nullptr, ToQt(std::string(title)));
-    dialog.setFileMode(QFileDialog::AnyFile);  // one dialog for reading and for saving
-    dialog.setNameFilters({"Data files (" + ToQt(std::string(pattern)) + ")", "All files (*)"});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
 bool OpenWithDesktop(const std::string& absolutePath) {

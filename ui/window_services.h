@@ -1,12 +1,10 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "link/link_services.h"
-#include "services/file_chooser.h"
 #include "services/user_interface.h"
 
 class QWidget;
@@ -81,16 +79,6 @@ class WindowSleeper final : public Sleeper {
   private:
     Sleeper& inner_;
     MainWindow* window_ = nullptr;
-};
-
-// File > Open File and Save File choose their file in a standard file dialog for now.
-class QtFileChooser final : public FileChooser {
-  public:
-    explicit QtFileChooser(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
-    std::string selectFile(std::string_view title, std::string_view pattern) override;
-
-  private:
-    std::function<QWidget*()> parent_;
 };
 
 // Hands a document to the desktop's program for it.

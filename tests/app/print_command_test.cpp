@@ -7,6 +7,7 @@
 
 #include "app/file_menu.h"
 #include "files/plain_text_printer.h"
+#include "support/fake_printer_source.h"
 #include "support/recording_printer.h"
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
@@ -98,6 +99,82 @@ TEST_F(PrintCommandTest, AFailedStepShowsItsBoxAndPrintsNothingMore) {
         EXPECT_EQ(!printer.calls.empty(), c.printed) << c.name;
         EXPECT_EQ(reason, c.printed ? "no paper" : "") << c.name;
     }
+}
+
+TEST_F(PrintCommandTest, WithoutAPrinterTheReportMayGoToAPdfFileInstead) {
+    const auto question =
+        Message("Printer Error", "No printer is installed. Save the report as a PDF file instead?",
+                MessageIcon::Question, MessageButtons::YesNo);
+    struct Case {
+        const char* name;
+        bool installed;
+        std::vector<MessageResult> answers;
+        std::deque<std::string> chosen;
+        std::vector<testing::UiEvent> expected;
+        std::vector<std::string> pdfPaths;
+        bool printedOnPage;
+    };
+    const Case cases[] = {
+        {"the default printer prints, nothing is asked", true, {}, {}, {}, {}, true},
+        {"yes and a name: the PDF gets the extension",
+         false,
+         {MessageResult::Yes},
+         {"/tmp/site"},
+         {question},
+         {"/tmp/site.pdf"},
+         false},
+        {"a name with the extension keeps it",
+         false,
+         {MessageResult::Yes},
+         {"/tmp/site.pdf"},
+         {question},
+         {"/tmp/site.pdf"},
+         false},
+        {"no: nothing printed, nothing more shown",
+         false,
+         {MessageResult::No},
+         {},
+         {question},
+         {},
+         false},
+        {"yes, then the dialog cancelled",
+         false,
+         {MessageResult::Yes},
+         {""},
+         {question},
+         {},
+         false},
+    };
+    for (const Case& c : cases) {
+        Session copy = session;
+        RecordingUserInterface caseUi;
+        caseUi.answers = {c.answers.begin(), c.answers.end()};
+        ScriptedFileChooser chooser(c.chosen);
+        testing::FakePrinterSource printers;
+        printers.installed = c.installed;
+        const bool printed = PrintMenuCommand(copy, caseUi, chooser, printers, clock);
+        EXPECT_EQ(printed, c.printedOnPage || !c.pdfPaths.empty()) << c.name;
+        EXPECT_EQ(caseUi.events, c.expected) << c.name;
+        EXPECT_EQ(printers.pdfPaths, c.pdfPaths) << c.name;
+        EXPECT_EQ(!printers.page.calls.empty(), c.printedOnPage) << c.name;
+        EXPECT_EQ(!printers.pdf.calls.empty(), !c.pdfPaths.empty()) << c.name;
+        if (!c.chosen.empty()) {
+            EXPECT_EQ(chooser.requests, (std::vector<ScriptedFileChooser::Request>{
+                                            {"Select filename for the report", "*.pdf"}}))
+                << c.name;
+        }
+    }
+}
+
+TEST_F(PrintCommandTest, AScreenThatWouldNotSaveAsksForNoPrinter) {
+    session.screen.OptOvrCarrier.selected = false;
+    testing::FakePrinterSource printers;
+    printers.installed = false;
+    ScriptedFileChooser chooser;
+    EXPECT_FALSE(PrintMenuCommand(session, ui, chooser, printers, clock));
+    EXPECT_EQ(ui.events.back(), Message("Form System Error", "Error saving data from this form...",
+                                        MessageIcon::None, MessageButtons::OkCancel));
+    EXPECT_TRUE(chooser.requests.empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/program_options.h"
 #include "link/keep_alive.h"
 #include "support/fake_clock.h"
+#include "support/fake_printer_source.h"
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
@@ -49,7 +50,7 @@ struct AppRig {
             return written == "????????" ? std::string(16, '?') : std::string(written) + ".";
         };
         app = std::make_unique<ProgrammerApp>(
-            AppServices{port, clock, clock, pump, ui, chooser, shell},
+            AppServices{port, clock, clock, pump, ui, chooser, shell, printers},
             AppSettings{dir.path(), std::move(portDevice), dir.path() / "backups"});
     }
     std::string Written() const {
@@ -70,6 +71,7 @@ struct AppRig {
     RecordingUserInterface ui;
     ScriptedFileChooser chooser;
     CountingShell shell;
+    testing::FakePrinterSource printers;
     std::unique_ptr<ProgrammerApp> app;
 };
 

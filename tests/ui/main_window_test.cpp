@@ -9,21 +9,25 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QProgressBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
 #include <fstream>
 #include <memory>
 #include <set>
 #include <sstream>
 
 #include "editor/decode_radio_data.h"
+#include "files/qt/pdf_printer.h"
 #include "sim/memory_file.h"
 #include "sim/simulated_serial_port.h"
 #include "support/fake_clock.h"
 #include "support/recording_ui.h"
-#include "support/scripted_file_chooser.h"
 #include "ui/desktop_program.h"
+#include "ui/file_select_dialog.h"
 #include "ui/tool_tip_renderer.h"
 
 namespace tarvex::ui {
@@ -118,7 +122,27 @@ void WriteFile(const QString& path, const std::string& content) {
     std::ofstream(path.toStdString(), std::ios::binary) << content;
 }
 
-// One program with its window, in a program directory of its own.
+// A system whose default printer, when it has one, writes default.pdf into a folder.
+class PdfPrinters final : public PrinterSource {
+  public:
+    explicit PdfPrinters(QString folder) : folder_(std::move(folder)) {}
+    std::unique_ptr<Printer> DefaultPrinter() override {
+        if (!installed) {
+            return nullptr;
+        }
+        return std::make_unique<PdfPrinter>((folder_ + "/default.pdf").toStdString());
+    }
+    std::unique_ptr<Printer> PdfFile(const std::string& path) override {
+        return std::make_unique<PdfPrinter>(path);
+    }
+    bool installed = true;
+
+  private:
+    QString folder_;
+};
+
+// One program with its window, in a program directory of its own, which is also where the file
+// dialog starts.
 struct Rig {
     // Starts the program; the window is shown and active when it returns true.
     bool Start() {
@@ -132,7 +156,8 @@ struct Rig {
                 return true;
             },
             {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()},
-            &chooser});
+            dir.path().toStdString(),
+            &printers});
         if (!program->Start()) {
             return false;
         }
@@ -150,12 +175,28 @@ struct Rig {
         window().MenuItemAction(array, index)->trigger();
     }
     QString Config() const { return dir.path() + "/config.txt"; }
+    QString Path(const QString& name) const { return dir.path() + "/" + name; }
+
+    // What the user does if the file dialog shows, queued before the command that may open it.
+    // A dialog the steps leave open is cancelled, so that a failed check cannot hang the test.
+    void WhenFileDialogShows(std::function<void(FileSelectDialog&)> steps) {
+        QTimer::singleShot(0, &window(), [this, steps] {
+            FileSelectDialog* dialog = program->fileDialog();
+            if (dialog == nullptr || !dialog->isVisible()) {
+                return;
+            }
+            steps(*dialog);
+            if (dialog->isVisible()) {
+                QTest::mouseClick(dialog->cmdCancel(), Qt::LeftButton);
+            }
+        });
+    }
 
     QTemporaryDir dir;
     DevicesPort port;
     testing::FakeClock clock;
     ScriptedDialogs dialogs;
-    testing::ScriptedFileChooser chooser;
+    PdfPrinters printers{dir.path()};
     std::vector<std::filesystem::path> opened;
     std::unique_ptr<DesktopProgram> program;
 };
@@ -178,7 +219,16 @@ class MainWindowTest : public QObject {
     void f1OpensNothing();
     void helpOpensThePageOrNamesTheFailure();
     void frequencyFieldsShowTheirTips();
-    void saveAndOpenRoundTrip();
+    void saveThenOpenThroughTheDialog();
+    void saveNamesTheFile_data();
+    void saveNamesTheFile();
+    void leavingTheDialogShowsNothing_data();
+    void leavingTheDialogShowsNothing();
+    void openingALowerCaseMagicChangesNothing();
+    void aFailedSaveKeepsWhatIsThere_data();
+    void aFailedSaveKeepsWhatIsThere();
+    void printGoesToThePrinterOrAPdfFile_data();
+    void printGoesToThePrinterOrAPdfFile();
     void closingSendsXOnce_data();
     void closingSendsXOnce();
 };
@@ -464,28 +514,261 @@ void MainWindowTest::frequencyFieldsShowTheirTips() {
              QString::fromStdString(rig.screen().TxtTXHangTime.helpText));
 }
 
-void MainWindowTest::saveAndOpenRoundTrip() {
+// What every setting control shows, keyed by its name and index; texts without the blanks that
+// fill a field of the data file.
+std::map<std::string, QString> Shown(Rig& rig) {
+    std::map<std::string, QString> shown;
+    for (const Control* control : rig.screen().AllControls()) {
+        QWidget* widget = rig.window().WidgetOf(control->name, control->index);
+        const std::string key = control->name + "(" + std::to_string(control->index) + ")";
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            shown[key] = edit->text().replace(QRegularExpression(" +$"), "");
+        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            shown[key] = list->currentText();
+        } else if (auto* tick = qobject_cast<QCheckBox*>(widget)) {
+            shown[key] = tick->isChecked() ? "ticked" : "clear";
+        } else if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+            shown[key] = option->isChecked() ? "chosen" : "not chosen";
+        }
+    }
+    return shown;
+}
+
+void TypeName(FileSelectDialog& dialog, const QString& name) {
+    dialog.txtCurrFile()->setFocus();
+    dialog.txtCurrFile()->selectAll();
+    QTest::keyClicks(dialog.txtCurrFile(), name);
+}
+
+QStringList FileRows(const FileSelectDialog& dialog) {
+    QStringList rows;
+    for (int row = 0; row < dialog.File1()->count(); ++row) {
+        rows << dialog.File1()->item(row)->text();
+    }
+    return rows;
+}
+
+void DoubleClickFile(FileSelectDialog& dialog, const QString& name) {
+    const QList<QListWidgetItem*> found = dialog.File1()->findItems(name, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    const QRect at = dialog.File1()->visualItemRect(found.front());
+    // A double-click is a click and then the second press, as the system delivers them.
+    QTest::mouseClick(dialog.File1()->viewport(), Qt::LeftButton, {}, at.center());
+    QTest::mouseDClick(dialog.File1()->viewport(), Qt::LeftButton, {}, at.center());
+}
+
+void Retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+void MainWindowTest::saveThenOpenThroughTheDialog() {
     Rig rig;
-    const std::string file = (rig.dir.path() + "/site.kvd").toStdString();
-    rig.chooser.answers = {file, file};
+    WriteFile(rig.Path("older.kvd"), "");
+    WriteFile(rig.Path("notes.txt"), "");
     QVERIFY(rig.Start());
     rig.Trigger("mRadio", 1);
-    auto* custId = rig.Widget<QLineEdit>("TxtCustID");
-    custId->setFocus();
-    custId->selectAll();
-    QTest::keyClick(custId, Qt::Key_Backspace);  // the field is full: typing over it is refused
-    QTest::keyClicks(custId, "HILL 7");
-    QCOMPARE(custId->text(), QString("HILL 7"));
+    Retype(rig.Widget<QLineEdit>("TxtCustID"), "HILL 7");
+    Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
+    rig.Widget<QComboBox>("CmbMK_Type_Code", 1)->setFocus();
+    const std::map<std::string, QString> saved = Shown(rig);
+    QCOMPARE(saved.at("TxtRptrTXFreq(-1)"), QString("462.5000"));
+
+    rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), QString("Select filename to save"));
+        QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
+        QCOMPARE(FileRows(dialog), QStringList{"older.kvd"});  // the pattern leaves notes.txt out
+        TypeName(dialog, "site");
+        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+    });
     rig.Trigger("mFile", 2);
-    custId->selectAll();
-    QTest::keyClick(custId, Qt::Key_Backspace);
-    QTest::keyClicks(custId, "OTHER");
+    QCOMPARE(ReadFile(rig.Path("site.kvd")).size(), std::size_t{561});
+    const QPoint firstPlace = rig.program->fileDialog()->pos();
+
+    Retype(rig.Widget<QLineEdit>("TxtCustID"), "OTHER");
+    rig.Widget<QCheckBox>("ChkMKEncodewID")->click();
+    QVERIFY(Shown(rig) != saved);
+    rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
+        // The same dialog, where the user left it, one step further on.
+        QCOMPARE(dialog.windowTitle(), QString("Select filename to read"));
+        QCOMPARE(dialog.txtCurrFile()->text(), QString("site"));
+        QCOMPARE(FileRows(dialog), (QStringList{"older.kvd", "site.kvd"}));
+        DoubleClickFile(dialog, "site.kvd");
+    });
     rig.Trigger("mFile", 1);
 
-    QVERIFY(rig.dialogs.Messages().empty());
-    QCOMPARE(custId->text(), QString("HILL 7    "));  // the file keeps all ten characters
-    QCOMPARE(rig.Widget<QLineEdit>("TxtRptrTXFreq")->text(), QString("451.0125"));
-    QCOMPARE(rig.chooser.requests.size(), std::size_t{2});
+    QVERIFY(rig.dialogs.script.events.empty());
+    QCOMPARE(Shown(rig), saved);
+    QCOMPARE(rig.window().findChildren<FileSelectDialog*>().size(), 1);
+    QVERIFY(!rig.program->fileDialog()->isVisible());
+    QCOMPARE(rig.program->fileDialog()->pos(), firstPlace + QPoint(500 / 15, 500 / 15));
+}
+
+void MainWindowTest::saveNamesTheFile_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension: .kvd added") << "setup"
+                                              << "setup.kvd";
+    QTest::newRow(".kvd kept") << "setup.kvd"
+                               << "setup.kvd";
+    QTest::newRow("upper-case .KVD is no extension") << "setup.KVD"
+                                                     << "setup.KVD.kvd";
+}
+
+void MainWindowTest::saveNamesTheFile() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    rig.WhenFileDialogShows([typed](FileSelectDialog& dialog) {
+        TypeName(dialog, typed);
+        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+    });
+    rig.Trigger("mFile", 2);
+    QVERIFY(rig.dialogs.script.events.empty());
+    const QStringList kvd = QDir(rig.dir.path()).entryList({"setup*"}, QDir::Files);
+    QCOMPARE(kvd, QStringList{written});
+    QCOMPARE(ReadFile(rig.Path(written)).substr(0, 10), std::string("QMTF4     "));
+}
+
+void MainWindowTest::leavingTheDialogShowsNothing_data() {
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("the close box") << true;
+}
+
+void MainWindowTest::leavingTheDialogShowsNothing() {
+    QFETCH(bool, closeBox);
+    Rig rig;
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    const std::map<std::string, QString> before = Shown(rig);
+    bool stayedOpen = false;
+    rig.WhenFileDialogShows([&rig, &stayedOpen, closeBox](FileSelectDialog& dialog) {
+        // OK with the pattern still in the box only beeps.
+        QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
+        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+        stayedOpen = dialog.isVisible() && rig.dialogs.script.events.size() == 1;
+        if (closeBox) {
+            dialog.close();
+        } else {
+            QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
+        }
+    });
+    rig.Trigger("mFile", 2);
+    QVERIFY(stayedOpen);
+    QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
+    QVERIFY(!rig.program->fileDialog()->isVisible());
+    QVERIFY(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files).isEmpty());
+    QCOMPARE(Shown(rig), before);
+}
+
+void MainWindowTest::openingALowerCaseMagicChangesNothing() {
+    Rig rig;
+    std::string file = ReadFile(SamplePath());
+    file.replace(0, 5, "qmtf4");
+    WriteFile(rig.Path("lower.kvd"), file);
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    Retype(rig.Widget<QLineEdit>("TxtCustID"), "EDITED");
+    const std::map<std::string, QString> before = Shown(rig);
+
+    rig.WhenFileDialogShows([](FileSelectDialog& dialog) { DoubleClickFile(dialog, "lower.kvd"); });
+    rig.Trigger("mFile", 1);
+    QCOMPARE(rig.dialogs.Messages(),
+             (std::vector<MessageBox>{
+                 {"Invalid Data File",
+                  "This doesn't appear to be a valid Radio data file...Please try again.",
+                  MessageIcon::Critical, MessageButtons::Ok},
+                 {"File System Error", "Error reading data file...", MessageIcon::Critical,
+                  MessageButtons::Ok}}));
+    QCOMPARE(Shown(rig), before);
+}
+
+void MainWindowTest::aFailedSaveKeepsWhatIsThere_data() {
+    QTest::addColumn<QString>("existing");  // a file, or a folder when it ends in "/"
+    QTest::addColumn<QString>("typed");
+    // Neither can be written even by root, whom permissions would not stop.
+    QTest::newRow("the folder is a file") << "notes.txt"
+                                          << "notes.txt/site";
+    QTest::newRow("the target is a folder") << "site.kvd/"
+                                            << "site";
+}
+
+void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
+    QFETCH(QString, existing);
+    QFETCH(QString, typed);
+    Rig rig;
+    const bool folder = existing.endsWith('/');
+    QString kept = rig.Path(existing);
+    if (folder) {
+        QVERIFY(QDir().mkpath(kept));
+        kept += "inside.kvd";
+    }
+    WriteFile(kept, "keep me");
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    rig.WhenFileDialogShows([typed](FileSelectDialog& dialog) {
+        TypeName(dialog, typed);
+        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+    });
+    rig.Trigger("mFile", 2);
+    QCOMPARE(rig.dialogs.Messages(),
+             (std::vector<MessageBox>{{"File System Error", "Error saving data file...",
+                                       MessageIcon::Critical, MessageButtons::Ok}}));
+    QCOMPARE(ReadFile(kept), std::string("keep me"));
+    QCOMPARE(QFileInfo(rig.Path(existing)).isDir(), folder);
+}
+
+void MainWindowTest::printGoesToThePrinterOrAPdfFile_data() {
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<bool>("yes");       // to the offer of a PDF file
+    QTest::addColumn<QString>("typed");  // in the file dialog; empty: Cancel
+    QTest::addColumn<QString>("written");
+    QTest::newRow("the default printer") << true << false << ""
+                                         << "default.pdf";
+    QTest::newRow("no printer: a PDF file named by the user") << false << true << "report"
+                                                              << "report.pdf";
+    QTest::newRow("no printer, declined") << false << false << ""
+                                          << "";
+    QTest::newRow("no printer, dialog cancelled") << false << true << ""
+                                                  << "";
+}
+
+void MainWindowTest::printGoesToThePrinterOrAPdfFile() {
+    QFETCH(bool, installed);
+    QFETCH(bool, yes);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    Rig rig;
+    rig.printers.installed = installed;
+    rig.dialogs.script.answers = {yes ? MessageResult::Yes : MessageResult::No};
+    QVERIFY(rig.Start());
+    rig.Trigger("mRadio", 1);
+    bool asked = false;
+    rig.WhenFileDialogShows([typed, &asked](FileSelectDialog& dialog) {
+        asked = dialog.windowTitle() == "Select filename for the report";
+        if (!typed.isEmpty()) {
+            TypeName(dialog, typed);
+            QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+        }
+    });
+    rig.Trigger("mFile", 4);
+
+    const std::vector<MessageBox> offer{
+        {"Printer Error", "No printer is installed. Save the report as a PDF file instead?",
+         MessageIcon::Question, MessageButtons::YesNo}};
+    QCOMPARE(rig.dialogs.Messages(), installed ? std::vector<MessageBox>{} : offer);
+    QCOMPARE(asked, !installed && yes);
+    const QStringList pdfs = QDir(rig.dir.path()).entryList({"*.pdf"}, QDir::Files);
+    QCOMPARE(pdfs, written.isEmpty() ? QStringList{} : QStringList{written});
+    if (!written.isEmpty()) {
+        QVERIFY(ReadFile(rig.Path(written)).starts_with("%PDF"));
+    }
 }
 
 void MainWindowTest::closingSendsXOnce_data() {
