@@ -31,7 +31,9 @@ struct Sample {
                            kMappedAddrMapCode};
 };
 
-MainDataRec ToneRepeater() {
+}  // namespace
+
+MainDataRec ToneRepeaterSettings() {
     MainDataRec d;
     d.TXFreq = "451.0125";
     d.RXFreq = "456.0125";
@@ -48,6 +50,8 @@ MainDataRec ToneRepeater() {
     d.CustID = "ACME RADIO";
     return d;
 }
+
+namespace {
 
 MainDataRec DmkPair() {
     MainDataRec d;
@@ -127,7 +131,7 @@ std::vector<std::uint8_t> Version3File(const ProgramState& state, const std::str
 
 std::vector<std::string> WriteSampleFiles(const std::filesystem::path& folder) {
     const std::vector<Sample> samples = {
-        {"mk-tone-repeater.kvd", ToneRepeater(), {}},
+        {"mk-tone-repeater.kvd", ToneRepeaterSettings(), {}},
         {"dmk-pair.kvd", DmkPair(), {true, true}},
         {"custom-tone.kvd", CustomTone(), {}},
     };

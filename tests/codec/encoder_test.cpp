@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "samples/sample_settings.h"
 #include "support/recording_ui.h"
 
 namespace tarvex {
@@ -16,21 +17,7 @@ using testing::Message;
 using testing::RecordingUserInterface;
 
 MainDataRec ValidSettings() {
-    MainDataRec data;
-    data.TXFreq = "451.0125";
-    data.RXFreq = "456.0125";
-    data.MKSlot = {12, 136};
-    data.PTTExtEnc = 12;
-    data.CustomMKFreq = 67.0f;
-    data.MorseCodeID = "RPT1";
-    data.IDTXInterval = 10.0f;
-    data.MKEncodewID = true;
-    data.TXTimeOutTimer = 3.0f;
-    data.TXHangTime = 1.0f;
-    data.SqlTailMuteTime = 0.5f;
-    data.MonitorMode = 1;
-    data.CustID = "ACME";
-    return data;
+    return samples::ToneRepeaterSettings();
 }
 
 struct Encoded {
@@ -75,14 +62,14 @@ TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
          TextAt(23, std::string("K9X\0\0\0\0\0\0", 9))},
         {"interval 0 removes the identifier",
          [](auto& d) { d.IDTXInterval = 0; },
-         {{21, 255}, {22, 255}, {23, 0}, {24, 'P'}}},
+         {{21, 255}, {22, 255}, {23, 0}, {24, 'K'}}},
         {"interval 34", [](auto& d) { d.IDTXInterval = 34; }, {{21, 255}, {22, 0}}},
         {"interval 1.5 is 2880 ticks",
          [](auto& d) { d.IDTXInterval = 1.5f; },
          {{21, 11}, {22, 64}}},
         {"interval 0.1", [](auto& d) { d.IDTXInterval = 0.1f; }, {{21, 0}, {22, 192}}},
         {"interval 33.9", [](auto& d) { d.IDTXInterval = 33.9f; }, {{21, 254}, {22, 64}}},
-        {"time-out off", [](auto& d) { d.TXTimeOutTimer = 0; }, {{11, 255}, {12, 255}, {23, 'R'}}},
+        {"time-out off", [](auto& d) { d.TXTimeOutTimer = 0; }, {{11, 255}, {12, 255}, {23, 'V'}}},
         {"time-out 0.3", [](auto& d) { d.TXTimeOutTimer = 0.3f; }, {{11, 2}, {12, 64}}},
         {"hang 7, tail 0.3",
          [](auto& d) {
@@ -172,8 +159,8 @@ TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
 TEST(EncodeRadioData, OnTheZeroTemplateOnlyTheSettingsBytesAreWritten) {
     const Encoded e = Encode(ValidSettings());
     ASSERT_TRUE(e.ok);
-    const std::set<std::size_t> written = {0,  1,  2,  3,  4,  5,  11, 12, 13, 16,  17,
-                                           18, 19, 20, 21, 22, 23, 24, 25, 26, 75,  76,
+    const std::set<std::size_t> written = {0,  1,  2,  3,  4,  5,  11, 12, 13, 16,  17, 18,
+                                           19, 20, 21, 22, 23, 24, 25, 26, 27, 28,  75, 76,
                                            77, 78, 79, 80, 81, 82, 83, 84, 97, 116, 126};
     for (std::size_t i = 0; i < kImageBufferSize; ++i) {
         if (!written.contains(i)) {

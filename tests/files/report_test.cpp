@@ -4,6 +4,7 @@
 
 #include "files/plain_text_printer.h"
 #include "files/system_report_clock.h"
+#include "samples/sample_settings.h"
 #include "support/recording_printer.h"
 
 namespace tarvex {
@@ -23,22 +24,12 @@ std::string Row(std::initializer_list<std::pair<int, std::string>> runs) {
 }
 
 struct Settings {
-    MainDataRec data;
+    MainDataRec data = samples::ToneRepeaterSettings();
     ScreenModel screen = BuildMainScreen();
     float firmware = 4.6f;
 
     Settings() {
-        data.CustID = "ACME RADIO";
-        data.TXFreq = "451.0125";
-        data.RXFreq = "456.0125";
-        data.CustomMKFreq = 66.8f;
-        data.MorseCodeID = "VK2RPT";
-        data.IDTXInterval = 10.0f;
-        data.MKEncodewID = true;
-        data.TXTimeOutTimer = 3.0f;
-        data.TXHangTime = 1.0f;
-        data.SqlTailMuteTime = 0.5f;
-        data.MonitorMode = 1;
+        data.CustomMKFreq = 66.8f;  // as the repeater gives 67 Hz back
         screen.cmbType.selectedRow = 0;
         screen.CmbMK_Type_Code[0].selectedRow = 12;
         screen.CmbMK_Type_Code[1].selectedRow = 136;

@@ -174,6 +174,16 @@ struct Rig {
     void Trigger(const std::string& array, int index) {
         window().MenuItemAction(array, index)->trigger();
     }
+    // Start-up, then Radio > Read from the simulated repeater.
+    bool StartAndRead() {
+        if (!Start()) {
+            return false;
+        }
+        Trigger("mRadio", 1);
+        return true;
+    }
+    // File > Save File with this name typed into the dialog.
+    void SaveAs(const QString& name);
     QString Config() const { return dir.path() + "/config.txt"; }
     QString Path(const QString& name) const { return dir.path() + "/" + name; }
 
@@ -362,8 +372,7 @@ void MainWindowTest::frequencyTypedDigitByDigit() {
 
 void MainWindowTest::hangTimeOutOfRangeKeepsTheFocus() {
     Rig rig;
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
+    QVERIFY(rig.StartAndRead());
     auto* hang = rig.Widget<QLineEdit>("TxtTXHangTime");
     hang->setFocus();
     QTRY_VERIFY(hang->hasFocus());
@@ -384,8 +393,7 @@ void MainWindowTest::hangTimeOutOfRangeKeepsTheFocus() {
 
 void MainWindowTest::programRadioWritesTheRepeater() {
     Rig rig;
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
+    QVERIFY(rig.StartAndRead());
     auto* tx = rig.Widget<QLineEdit>("TxtRptrTXFreq");
     tx->setFocus();
     tx->selectAll();
@@ -534,10 +542,16 @@ std::map<std::string, QString> Shown(Rig& rig) {
     return shown;
 }
 
-void TypeName(FileSelectDialog& dialog, const QString& name) {
+void ChooseName(FileSelectDialog& dialog, const QString& name) {
     dialog.txtCurrFile()->setFocus();
     dialog.txtCurrFile()->selectAll();
     QTest::keyClicks(dialog.txtCurrFile(), name);
+    QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+}
+
+void Rig::SaveAs(const QString& name) {
+    WhenFileDialogShows([name](FileSelectDialog& dialog) { ChooseName(dialog, name); });
+    Trigger("mFile", 2);
 }
 
 QStringList FileRows(const FileSelectDialog& dialog) {
@@ -569,8 +583,7 @@ void MainWindowTest::saveThenOpenThroughTheDialog() {
     Rig rig;
     WriteFile(rig.Path("older.kvd"), "");
     WriteFile(rig.Path("notes.txt"), "");
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
+    QVERIFY(rig.StartAndRead());
     Retype(rig.Widget<QLineEdit>("TxtCustID"), "HILL 7");
     Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
     rig.Widget<QComboBox>("CmbMK_Type_Code", 1)->setFocus();
@@ -581,8 +594,7 @@ void MainWindowTest::saveThenOpenThroughTheDialog() {
         QCOMPARE(dialog.windowTitle(), QString("Select filename to save"));
         QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
         QCOMPARE(FileRows(dialog), QStringList{"older.kvd"});  // the pattern leaves notes.txt out
-        TypeName(dialog, "site");
-        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+        ChooseName(dialog, "site");
     });
     rig.Trigger("mFile", 2);
     QCOMPARE(ReadFile(rig.Path("site.kvd")).size(), std::size_t{561});
@@ -622,13 +634,8 @@ void MainWindowTest::saveNamesTheFile() {
     QFETCH(QString, typed);
     QFETCH(QString, written);
     Rig rig;
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
-    rig.WhenFileDialogShows([typed](FileSelectDialog& dialog) {
-        TypeName(dialog, typed);
-        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
-    });
-    rig.Trigger("mFile", 2);
+    QVERIFY(rig.StartAndRead());
+    rig.SaveAs(typed);
     QVERIFY(rig.dialogs.script.events.empty());
     const QStringList kvd = QDir(rig.dir.path()).entryList({"setup*"}, QDir::Files);
     QCOMPARE(kvd, QStringList{written});
@@ -644,8 +651,7 @@ void MainWindowTest::leavingTheDialogShowsNothing_data() {
 void MainWindowTest::leavingTheDialogShowsNothing() {
     QFETCH(bool, closeBox);
     Rig rig;
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
+    QVERIFY(rig.StartAndRead());
     const std::map<std::string, QString> before = Shown(rig);
     bool stayedOpen = false;
     rig.WhenFileDialogShows([&rig, &stayedOpen, closeBox](FileSelectDialog& dialog) {
@@ -672,8 +678,7 @@ void MainWindowTest::openingALowerCaseMagicChangesNothing() {
     std::string file = ReadFile(SamplePath());
     file.replace(0, 5, "qmtf4");
     WriteFile(rig.Path("lower.kvd"), file);
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
+    QVERIFY(rig.StartAndRead());
     Retype(rig.Widget<QLineEdit>("TxtCustID"), "EDITED");
     const std::map<std::string, QString> before = Shown(rig);
 
@@ -710,13 +715,8 @@ void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
         kept += "inside.kvd";
     }
     WriteFile(kept, "keep me");
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
-    rig.WhenFileDialogShows([typed](FileSelectDialog& dialog) {
-        TypeName(dialog, typed);
-        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
-    });
-    rig.Trigger("mFile", 2);
+    QVERIFY(rig.StartAndRead());
+    rig.SaveAs(typed);
     QCOMPARE(rig.dialogs.Messages(),
              (std::vector<MessageBox>{{"File System Error", "Error saving data file...",
                                        MessageIcon::Critical, MessageButtons::Ok}}));
@@ -747,14 +747,12 @@ void MainWindowTest::printGoesToThePrinterOrAPdfFile() {
     Rig rig;
     rig.printers.installed = installed;
     rig.dialogs.script.answers = {yes ? MessageResult::Yes : MessageResult::No};
-    QVERIFY(rig.Start());
-    rig.Trigger("mRadio", 1);
+    QVERIFY(rig.StartAndRead());
     bool asked = false;
     rig.WhenFileDialogShows([typed, &asked](FileSelectDialog& dialog) {
         asked = dialog.windowTitle() == "Select filename for the report";
         if (!typed.isEmpty()) {
-            TypeName(dialog, typed);
-            QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+            ChooseName(dialog, typed);
         }
     });
     rig.Trigger("mFile", 4);
