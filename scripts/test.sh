@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once with warnings as errors, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then, where clang is installed, every fuzz
+# target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,8 @@ echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite build/sanitize -DTARVEX_SANITIZE=ON
+
+if command -v clang++ >/dev/null; then
+    echo "== Fuzz targets, 20 seconds each =="
+    ./tools/fuzz.sh all 20
+fi
