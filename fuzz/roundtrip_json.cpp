@@ -65,9 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto given = nlohmann::json::parse(data, data + size, nullptr, false);
     auto shown = nlohmann::json::parse(json);
     for (const auto& [key, value] : given.items()) {
-        // Rows may be given as texts and in either slot order; no interval means no identifier.
+        // Rows may be given as texts and in either slot order. An identifier without an interval,
+        // or an interval without an identifier, is no identifier.
         if (key == "Image" || key == "MKSlot" || key == "PTTExtEnc" ||
-            (key == "MorseCodeID" && shown["IDTXInterval"] == 0)) {
+            (key == "MorseCodeID" && shown["IDTXInterval"] == 0) ||
+            (key == "IDTXInterval" && shown["MorseCodeID"] == "")) {
             continue;
         }
         if (Plain(value) != Plain(shown[key])) {
