@@ -16,6 +16,7 @@
 #include "cli/settings_view.h"
 #include "link/program_radio.h"
 #include "link/qt/qt_serial_port_adapter.h"
+#include "link/port_refusal.h"
 #include "link/radio_endings.h"
 #include "link/read_command.h"
 #include "link/serial_link.h"
@@ -57,7 +58,8 @@ class RadioRun {
     bool Connect() {
         std::string reason;
         if (!port_.Open(device_, &reason)) {
-            err_ << "tarvex-cli: " << device_ << ": " << reason << '\n';
+            err_ << "tarvex-cli: " << PortRefusalNote(device_, reason, ProbeDevice(device_))
+                 << '\n';
             return false;
         }
         return OpenCommPort(link);

@@ -8,6 +8,10 @@
 #include <thread>
 #include <utility>
 
+#include <unistd.h>
+
+#include "link/port_refusal.h"
+
 namespace tarvex {
 namespace {
 
@@ -24,6 +28,13 @@ int RemainingMs(const QDeadlineTimer& deadline) {
 
 void SleepOut(const QDeadlineTimer& deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(RemainingMs(deadline)));
+}
+
+// Qt refuses a device that another program has locked with a permission error; the device itself
+// then lets us read and write it.
+bool LockedByAnotherProgram(const QSerialPort& port, const std::string& device) {
+    const std::string path = device.empty() || device.front() == '/' ? device : "/dev/" + device;
+    return port.error() == QSerialPort::PermissionError && ::access(path.c_str(), R_OK | W_OK) == 0;
 }
 
 // Sets the flag for as long as it lives, also when the code in between leaves by an exception.
@@ -67,7 +78,8 @@ bool QtSerialPortAdapter::Open(const std::string& device, std::string* reason) {
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite)) {
         if (reason != nullptr) {
-            *reason = port_->errorString().toStdString();
+            *reason = LockedByAnotherProgram(*port_, device) ? std::string(kPortInUseReason)
+                                                             : port_->errorString().toStdString();
         }
         port_->clearError();
         return false;
