@@ -18,6 +18,8 @@ constexpr milliseconds kPingTimeout{250};
 constexpr milliseconds kGoodPingPause{50};
 constexpr milliseconds kProgressStepPause{15};
 constexpr int kPingsInARow = 3;
+// Two character times at 1200 baud: a longer reply's next character would have come by then.
+constexpr milliseconds kReplyEndWindow{17};
 
 // A digit's value; -1 for a character that is no digit.
 int DigitValue(char c) {
@@ -84,6 +86,15 @@ std::optional<RepeaterImage> ParseImageReply(std::string_view reply) {
     return image;
 }
 
+std::optional<RepeaterImage> FetchImage(RadioLink& link) {
+    ExchangeWithRadio(link, "G", kImageReplyLength, kCommandLastCharacterTimeout);
+    if (link.state.RxBuffer.size() == kImageReplyLength) {
+        link.state.RxBuffer += link.port.Read(1, kReplyEndWindow);
+    }
+    link.sleeper.Sleep(kCharacterPause);
+    return ParseImageReply(link.state.RxBuffer);
+}
+
 void ResetProgressDisplay(ScreenModel& screen) {
     screen.FrmMonitorMode.visible = true;
     screen.OptOvrTone.visible = true;
@@ -121,8 +132,7 @@ bool ReadRadioData(RadioLink& link, RadioIdentity& identity) {
     SendCommand(link, "V", 6);
     link.screen.TxtFirmwareVersion.text = FirmwareText(link.state.RxBuffer);
 
-    SendCommand(link, "G", kImageReplyLength);
-    const std::optional<RepeaterImage> image = ParseImageReply(link.state.RxBuffer);
+    const std::optional<RepeaterImage> image = FetchImage(link);
     if (!image) {
         return FailIdentification(link, keepAlive);
     }
@@ -142,8 +152,7 @@ bool IdentifyRadio(RadioLink& link, Identification& result) {
     if (!PingRadio(link)) {
         return FailIdentification(link, keepAlive);
     }
-    SendCommand(link, "G", kImageReplyLength);
-    const std::optional<RepeaterImage> image = ParseImageReply(link.state.RxBuffer);
+    const std::optional<RepeaterImage> image = FetchImage(link);
     if (!image) {
         return FailIdentification(link, keepAlive);
     }

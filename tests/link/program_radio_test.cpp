@@ -99,7 +99,7 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackup) {
     for (int ping = 0; ping < 3; ++ping) {
         expected.exchange("?", 2, 250).pause(15).pause(50);
     }
-    expected.command("G", 260);
+    expected.fetchImage();
     for (const Block& block : blocks) {
         expected.command(block.opening, 2);
         for (int address = block.first; address <= block.last; ++address) {
