@@ -6,13 +6,13 @@
 
 namespace tarvex {
 
-void mRadio_Click(RadioLink& link, int Index) {
+void mRadio_Click(RadioLink& link, int Index, const ProgramOptions& options) {
     switch (Index) {
         case 1:
             ReadCommand(link);
             break;
         case 2:
-            ProgramRadioCommand(link);
+            ProgramRadioCommand(link, options);
             break;
         case 4:
             TerminalModeCommand(link);

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "link/program_radio.h"
 #include "link/radio_link.h"
 
 namespace tarvex {
 
 // The Radio menu: 1 Read, 2 Program Radio, 4 Terminal Mode; item 5 only opens the COM Port
-// submenu, and any other index does nothing.
-void mRadio_Click(RadioLink& link, int Index);
+// submenu, and any other index does nothing. Program Radio writes as options say.
+void mRadio_Click(RadioLink& link, int Index, const ProgramOptions& options = {});
 
 }  // namespace tarvex

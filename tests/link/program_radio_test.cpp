@@ -9,6 +9,7 @@
 #include "editor/decode_radio_data.h"
 #include "files/data_file.h"
 #include "link/backup.h"
+#include "sim/repeater.h"
 #include "support/image_builder.h"
 #include "support/link_rig.h"
 
@@ -16,7 +17,6 @@ namespace tarvex {
 namespace {
 
 using testing::BeepEvent;
-using testing::FakeRepeater;
 using testing::LinkRig;
 using testing::Message;
 using testing::UiEvent;
@@ -27,11 +27,17 @@ using testing::Written;
 // What the repeater holds: valid frequencies, and a 10 at address 15, which the encoder carries.
 const ImageBuffer kRepeaterImage = testing::ImageBuilder().set(15, {10}).set(75, {'A', 'B'});
 
+sim::RepeaterMemory MemoryOf(const ImageBuffer& image) {
+    sim::RepeaterMemory memory;
+    std::copy(image.begin(), image.begin() + 128, memory.begin());
+    return memory;
+}
+
 // A repeater that was read: its image is the template and its settings are on the screen.
 struct ProgramRig : LinkRig {
-    ProgramRig() {
-        repeater.images = {kRepeaterImage};
-        port.respond = [this](std::string_view written) { return repeater(written); };
+    explicit ProgramRig(sim::RepeaterFaults faults = {})
+        : repeater({MemoryOf(kRepeaterImage), "10", faults}) {
+        port.respond = [this](std::string_view written) { return repeater.Receive(written); };
         state.RadioData = kRepeaterImage;
         EXPECT_TRUE(DecodeRadioData(state.MainData, kRepeaterImage, false, screen));
         screen.TxtFirmwareVersion.text = "1.05";
@@ -43,8 +49,20 @@ struct ProgramRig : LinkRig {
         return g == written.end() ? std::vector<std::string>{}
                                   : std::vector<std::string>(g + 1, written.end());
     }
-    FakeRepeater repeater;
+    // The texts written after the last image request.
+    std::vector<std::string> WrittenAfterLastImage() const {
+        std::vector<std::string> written = Written(port.wire);
+        const auto g = std::find(written.rbegin(), written.rend(), "G");
+        return std::vector<std::string>(g.base(), written.end());
+    }
+    sim::SimulatedRepeater repeater;
 };
+
+std::string Advice(const std::filesystem::path& backup) {
+    return "The repeater's previous settings are kept in " + backup.string() +
+           ". To put them back, open that file (File > Open File) and program it (Radio > "
+           "Program Radio).";
+}
 
 std::string Hex(std::uint8_t value) {
     char digits[3];
@@ -74,56 +92,165 @@ TEST(IsWritableAddress, SkipsTheRepeatersOwnAddressesAndEverythingWithoutAKnownM
     EXPECT_EQ(std::count(runs.begin(), runs.end(), 'W'), 77);
 }
 
-TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackup) {
-    ProgramRig rig;
-    rig.RunKeepAliveInEventPasses();
-    std::vector<int> progressAtBlockEnds;
-    const auto keepAlive = rig.pump.onPass;
-    rig.pump.onPass = [&] {
-        if (rig.port.wire.back() == testing::WriteEvent("\r")) {
-            progressAtBlockEnds.push_back(rig.screen.StatusBar.value);
-        }
-        keepAlive();
-    };
-
-    ASSERT_TRUE(ProgramRadioCommand(rig.link));
-
-    struct Block {
-        const char* opening;
-        int first;
-        int last;
-    };
-    const Block blocks[] = {{"S00", 0, 5},   {"S0B", 11, 13},  {"S0F", 15, 31},  {"S30", 48, 66},
-                            {"S4B", 75, 84}, {"S60", 96, 116}, {"S7E", 126, 126}};
-    WireScript expected;
-    for (int ping = 0; ping < 3; ++ping) {
-        expected.exchange("?", 2, 250).pause(15).pause(50);
-    }
-    expected.fetchImage();
-    for (const Block& block : blocks) {
-        expected.command(block.opening, 2);
-        for (int address = block.first; address <= block.last; ++address) {
-            for (char digit : Hex(rig.state.OutData[address])) {
-                expected.exchange(std::string(1, digit), 2, 2000).pause(15);
+TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBack) {
+    for (const bool verify : {true, false}) {
+        ProgramRig rig;
+        rig.RunKeepAliveInEventPasses();
+        std::vector<int> progressAtBlockEnds;
+        const auto keepAlive = rig.pump.onPass;
+        rig.pump.onPass = [&] {
+            if (rig.port.wire.back() == testing::WriteEvent("\r")) {
+                progressAtBlockEnds.push_back(rig.screen.StatusBar.value);
             }
+            keepAlive();
+        };
+
+        EXPECT_EQ(ProgramRadioCommand(rig.link, {.verify = verify}),
+                  verify ? ProgramResult::Verified : ProgramResult::Written);
+
+        struct Block {
+            const char* opening;
+            int first;
+            int last;
+        };
+        const Block blocks[] = {{"S00", 0, 5},    {"S0B", 11, 13}, {"S0F", 15, 31},
+                                {"S30", 48, 66},  {"S4B", 75, 84}, {"S60", 96, 116},
+                                {"S7E", 126, 126}};
+        WireScript expected;
+        for (int ping = 0; ping < 3; ++ping) {
+            expected.exchange("?", 2, 250).pause(15).pause(50);
         }
-        expected.exchange("\r", 4, 2000).pause(15);
+        expected.fetchImage();
+        for (const Block& block : blocks) {
+            expected.command(block.opening, 2);
+            for (int address = block.first; address <= block.last; ++address) {
+                for (char digit : Hex(rig.state.OutData[address])) {
+                    expected.exchange(std::string(1, digit), 2, 2000).pause(15);
+                }
+            }
+            expected.exchange("\r", 4, 2000).pause(15);
+        }
+        if (verify) {
+            expected.fetchImage();
+        }
+        EXPECT_EQ(rig.port.wire, Wire(expected));
+        EXPECT_EQ(rig.state.OutData[15], 10) << "sent as the digits 0 and A";
+        EXPECT_EQ(progressAtBlockEnds, (std::vector<int>{4, 10, 24, 50, 64, 88, 96}));
+        EXPECT_EQ(rig.state.ProgAddr, 127);
+        EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()});
+        EXPECT_EQ(rig.screen.LabelStatus.caption, "Programming Radio");
+        EXPECT_EQ(rig.screen.StatusBar1.panels[0],
+                  (verify ? "Programmed and verified." : "Programmed (not read back).") +
+                      std::string(" Previous settings kept in ") +
+                      rig.link.lastBackupPath.string());
+        ExpectIdleScreen(rig.screen, "programmed");
+        EXPECT_EQ(rig.link.lastBackupPath.parent_path(), rig.link.backupFolder);
     }
-    EXPECT_EQ(rig.port.wire, Wire(expected));
-    EXPECT_EQ(rig.state.OutData[15], 10) << "sent as the digits 0 and A";
-    EXPECT_EQ(progressAtBlockEnds, (std::vector<int>{4, 10, 24, 50, 64, 88, 96}));
-    EXPECT_EQ(rig.state.ProgAddr, 127);
-    EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()});
-    EXPECT_EQ(rig.screen.LabelStatus.caption, "Programming Radio");
-    EXPECT_EQ(rig.screen.StatusBar1.panels[0], "Sending Current Data to Radio...");
-    ExpectIdleScreen(rig.screen, "programmed");
-    EXPECT_EQ(rig.link.lastBackupPath.parent_path(), rig.link.backupFolder);
+}
+
+TEST(ProgramRadioCommand, AReadBackThatDiffersOrFailsNamesTheSettingsAndTheBackup) {
+    const std::string notHeld = "The repeater does not hold what was sent:\n";
+    const std::string noReply =
+        "The repeater did not send its settings back after the write, so what it holds could not "
+        "be checked.";
+    struct Case {
+        const char* name;
+        sim::RepeaterFaults faults;
+        std::function<std::string(std::string)> spoilReadBack;
+        std::string text;
+    };
+    const auto same = [](std::string reply) { return reply; };
+    const Case cases[] = {
+        {"one address kept wrongly",
+         {.corruptWrite = 1},
+         same,
+         notHeld + "Repeater Transmit Frequency: sent 451.0125 MHz, repeater holds 451.1125 MHz"},
+        {"every write refused",
+         {.refuseWrites = true},
+         same,
+         notHeld + "Customer ID Number: sent \"NEW       \", repeater holds "
+                   "\"AB\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\""},
+        {"silent read-back", {}, [](std::string) { return std::string(); }, noReply},
+        {"a read-back one character short",
+         {},
+         [](std::string reply) { return reply.substr(1); },
+         noReply},
+        {"a read-back one character long",
+         {},
+         [](std::string reply) { return reply + "0"; },
+         noReply},
+        {"a read-back that is not hexadecimal",
+         {},
+         [](std::string reply) { return reply.replace(10, 1, "g"); },
+         noReply},
+    };
+    for (const Case& c : cases) {
+        // A repeater that holds what the screen encodes, then turns faulty.
+        ProgramRig rig;
+        ASSERT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified) << c.name;
+        rig.repeater = sim::SimulatedRepeater({rig.repeater.memory(), "10", c.faults});
+        rig.ui.events.clear();
+        if (c.faults.refuseWrites) {
+            rig.screen.TxtCustID.text = "NEW";
+        }
+        int images = 0;
+        rig.port.respond = [&](std::string_view written) {
+            const std::string reply = rig.repeater.Receive(written);
+            return written == "G" && ++images == 2 ? c.spoilReadBack(reply) : reply;
+        };
+
+        EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::VerifyFailed) << c.name;
+
+        EXPECT_EQ(
+            rig.ui.events,
+            (std::vector{BeepEvent(),
+                         Message("Verify Failed", c.text + "\n\n" + Advice(rig.link.lastBackupPath),
+                                 MessageIcon::Critical)}))
+            << c.name;
+        EXPECT_TRUE(rig.WrittenAfterLastImage().empty()) << c.name;
+        ExpectIdleScreen(rig.screen, c.name);
+    }
+}
+
+TEST(ProgramRadioCommand, ChangedBlocksOnlySendsTheBlocksThatDifferAndReadsEverythingBack) {
+    struct Case {
+        const char* name;
+        std::string TXFreq;
+        ProgramResult result;
+        std::vector<std::string> written;  // after identification
+    };
+    std::vector<std::string> firstBlock{"S", "0", "0"};
+    for (const char* digit : {"4", "5", "2", "0", "1", "2", "4", "6", "1", "0", "1", "2"}) {
+        firstBlock.push_back(digit);
+    }
+    firstBlock.insert(firstBlock.end(), {"\r", "G"});
+    const Case cases[] = {
+        {"the transmit frequency", "452.0125", ProgramResult::Verified, firstBlock},
+        {"nothing", "451.0125", ProgramResult::AlreadyHeld, {}},
+    };
+    for (const Case& c : cases) {
+        ProgramRig rig;
+        ASSERT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified) << c.name;
+        const std::filesystem::path firstBackup = rig.link.lastBackupPath;
+        rig.port.wire.clear();
+        rig.ui.events.clear();
+        rig.screen.TxtRptrTXFreq.text = c.TXFreq;
+
+        EXPECT_EQ(ProgramRadioCommand(rig.link, {.changedOnly = true}), c.result) << c.name;
+
+        EXPECT_EQ(rig.WrittenAfterIdentification(), c.written) << c.name;
+        EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()}) << c.name;
+        EXPECT_EQ(rig.link.lastBackupPath.empty(), c.written.empty()) << c.name;
+        EXPECT_EQ(rig.repeater.memory()[1], rig.state.OutData[1]) << c.name;
+        EXPECT_TRUE(std::filesystem::exists(firstBackup));
+        ExpectIdleScreen(rig.screen, c.name);
+    }
 }
 
 TEST(ProgramRadioCommand, TheBackupHoldsTheRepeatersImageAndIdentityBeforeTheWrite) {
     ProgramRig rig;
     rig.screen.TxtCustID.text = "NEW";
-    ASSERT_TRUE(ProgramRadioCommand(rig.link));
+    ASSERT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified);
 
     ProgramState restored;
     testing::RecordingUserInterface ui;
@@ -160,12 +287,12 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
         rig.port.respond = [&](std::string_view written) -> std::string {
             if (!imageSent) {
                 imageSent = written == "G";
-                return rig.repeater(written);
+                return rig.repeater.Receive(written);
             }
-            return answered++ < c.answeredWrites ? rig.repeater(written) : "";
+            return answered++ < c.answeredWrites ? rig.repeater.Receive(written) : "";
         };
 
-        EXPECT_FALSE(ProgramRadioCommand(rig.link)) << c.name;
+        EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Stopped) << c.name;
 
         const std::vector<std::string> written = Written(rig.port.wire);
         EXPECT_TRUE(std::equal(c.lastWritten.rbegin(), c.lastWritten.rend(), written.rbegin()))
@@ -173,7 +300,10 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
         EXPECT_EQ(rig.port.wire.back(), c.lastRead) << c.name << ": nothing after the silence";
         EXPECT_EQ(rig.ui.events,
                   (std::vector{BeepEvent(),
-                               Message("No Radio!", "Radio stopped responding during programming!",
+                               Message("No Radio!",
+                                       "Radio stopped responding during programming!\n\nThe "
+                                       "repeater may now hold a mix of old and new settings. " +
+                                           Advice(rig.link.lastBackupPath),
                                        MessageIcon::Critical)}))
             << c.name;
         ExpectIdleScreen(rig.screen, c.name);
@@ -184,10 +314,10 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
 TEST(ProgramRadioCommand, OneCharacterOfAnAnswerIsStillAnAnswer) {
     ProgramRig rig;
     rig.port.respond = [&](std::string_view written) {
-        const std::string full = rig.repeater(written);
+        const std::string full = rig.repeater.Receive(written);
         return written.size() == 1 && written != "?" && written != "G" ? full.substr(0, 1) : full;
     };
-    EXPECT_TRUE(ProgramRadioCommand(rig.link));
+    EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified);
     EXPECT_EQ(rig.state.ProgAddr, 127);
 }
 
@@ -235,7 +365,7 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         ProgramRig rig;
         c.spoil(rig);
 
-        EXPECT_FALSE(ProgramRadioCommand(rig.link)) << c.name;
+        EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::NotSent) << c.name;
 
         EXPECT_TRUE(rig.WrittenAfterIdentification().empty()) << c.name;
         EXPECT_EQ(rig.ui.events, c.events) << c.name;
@@ -243,6 +373,37 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         EXPECT_FALSE(std::filesystem::exists(rig.backupRoot / "backups")) << c.name;
         ExpectIdleScreen(rig.screen, c.name);
     }
+}
+
+TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
+    LinkRig rig;
+    const std::filesystem::path folder = rig.link.backupFolder;
+    std::filesystem::create_directories(folder);
+    const auto make = [&](const std::string& name) { std::ofstream(folder / name) << "x"; };
+    for (int second = 0; second <= 50; ++second) {
+        make("ZPT-410_20240101T0000" + std::string(second < 10 ? "0" : "") +
+             std::to_string(second) + "Z.kvd");
+    }
+    make("ZPT-410_20240101T000000Z_2.kvd");
+    make("OTHER_20200101T000000Z.kvd");
+    make("notes.txt");
+    rig.clock.wall = std::chrono::sys_days(std::chrono::year(2025) / 1 / 1);
+    Identification identification;
+    identification.identity = {20, "ZPT-410", 1.0f, 170};
+
+    ASSERT_TRUE(BackUpRepeater(rig.link, identification, nullptr));
+
+    const std::vector<BackupEntry> backups = ListBackups(folder);
+    ASSERT_EQ(backups.size(), 51u);
+    EXPECT_EQ(backups.front().path, rig.link.lastBackupPath) << "newest first";
+    EXPECT_EQ(backups[1].path.filename(), "ZPT-410_20240101T000050Z.kvd");
+    EXPECT_EQ(backups[49].path.filename(), "ZPT-410_20240101T000002Z.kvd");
+    EXPECT_EQ(backups.back().path.filename(), "OTHER_20200101T000000Z.kvd");
+    for (const char* gone : {"ZPT-410_20240101T000000Z.kvd", "ZPT-410_20240101T000000Z_2.kvd",
+                             "ZPT-410_20240101T000001Z.kvd"}) {
+        EXPECT_FALSE(std::filesystem::exists(folder / gone)) << gone;
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder / "notes.txt"));
 }
 
 TEST(BackupFolder, FollowsTheUsersDataFolder) {

@@ -36,7 +36,7 @@ TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
         {"Read after the pings", 3, ReadCommand, false, {BeepEvent(), BeepEvent(), noRadio}},
         {"Program Radio while writing",
          60,
-         ProgramRadioCommand,
+         [](RadioLink& link) { return Programmed(ProgramRadioCommand(link)); },
          false,
          {BeepEvent(), Message("No Radio!", "Radio stopped responding during programming!",
                                MessageIcon::Critical)}},
@@ -75,6 +75,10 @@ TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
 
         EXPECT_EQ(c.run(rig.link), c.result) << c.name;
 
+        // Only the first paragraph: what follows names this run's backup.
+        for (testing::UiEvent& event : rig.ui.events) {
+            event.box.text = event.box.text.substr(0, event.box.text.find("\n\n"));
+        }
         EXPECT_EQ(rig.ui.events, c.events) << c.name;
         EXPECT_LT(rig.clock.Elapsed(), std::chrono::seconds(30)) << c.name;
 
