@@ -6,6 +6,7 @@
 #include "editor/working_state.h"
 #include "link/keep_alive.h"
 #include "link/serial_link.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 namespace {
@@ -104,6 +105,7 @@ void ResetProgressDisplay(ScreenModel& screen) {
 }
 
 bool PingRadio(RadioLink& link) {
+    const RoutineScope routine(link, "PingRadio");
     const auto start = link.clock.Now();
     int run = 0;
     do {
@@ -120,6 +122,7 @@ bool PingRadio(RadioLink& link) {
 }
 
 bool ReadRadioData(RadioLink& link, RadioIdentity& identity) {
+    const RoutineScope routine(link, "ReadRadioData");
     KeepAlivePause keepAlive(link.screen);
     identity.AddrMapCode = 0;
     ShowProgressBar(link.screen);
@@ -146,6 +149,7 @@ bool ReadRadioData(RadioLink& link, RadioIdentity& identity) {
 }
 
 bool IdentifyRadio(RadioLink& link, Identification& result) {
+    const RoutineScope routine(link, "IdentifyRadio");
     KeepAlivePause keepAlive(link.screen);
     result.identity.AddrMapCode = 0;
     UpdateStatusBarText(link.screen, kPingingStatusText);

@@ -9,6 +9,7 @@
 #include "link/backup.h"
 #include "link/keep_alive.h"
 #include "link/radio_endings.h"
+#include "link/serial_trace.h"
 #include "link/verify_write.h"
 
 namespace tarvex {
@@ -67,6 +68,7 @@ MessageBox StoppedWritingBox(const std::filesystem::path& backup) {
 
 ProgramResult ProgramRadio(RadioLink& link, const Identification& identification,
                            const ProgramOptions& options) {
+    const RoutineScope routine(link, "ProgramRadio");
     KeepAlivePause keepAlive(link.screen);
     ShowSendingProgress(link.screen);
 

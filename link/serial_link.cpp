@@ -7,6 +7,7 @@
 
 #include "codec/number_text.h"
 #include "link/port_refusal.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 namespace {
@@ -82,6 +83,11 @@ bool SendCommand(RadioLink& link, std::string_view command, std::size_t lastCoun
         link.sleeper.Sleep(kCharacterPause);
     }
     return everyCharacterAnswered;
+}
+
+void LeaveProgrammingMode(RadioLink& link) {
+    const RoutineScope routine(link, "LeaveProgrammingMode");
+    SendCommand(link, "X", 0);
 }
 
 }  // namespace tarvex

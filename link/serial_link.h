@@ -36,4 +36,7 @@ enum class OnSilence {
 bool SendCommand(RadioLink& link, std::string_view command, std::size_t lastCount,
                  OnSilence onSilence = OnSilence::Continue);
 
+// "X": the repeater leaves programming mode. Nothing is awaited.
+void LeaveProgrammingMode(RadioLink& link);
+
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 
 #include "codec/number_text.h"
 #include "link/serial_link.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 namespace {
@@ -49,6 +50,7 @@ void LeaveTerminalMode(RadioLink& link) {
 }  // namespace
 
 void TerminalModeCommand(RadioLink& link) {
+    const RoutineScope routine(link, "TerminalModeCommand");
     if (link.screen.menuRadio.item(kTerminalModeItem).checked) {
         LeaveTerminalMode(link);
     } else {
@@ -76,6 +78,7 @@ char PDQComm1_KeyPress(char KeyAscii) {
 }
 
 void SendTypedCharacter(RadioLink& link, char typed) {
+    const RoutineScope routine(link, "terminal view");
     link.port.Write(std::string(1, PDQComm1_KeyPress(typed)));
 }
 

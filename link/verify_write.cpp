@@ -4,10 +4,12 @@
 
 #include "editor/working_state.h"
 #include "link/identify.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 
 ReadBack ReadBackAndCompare(RadioLink& link, const RepeaterAddresses& written) {
+    const RoutineScope routine(link, "ReadBack");
     UpdateStatusBarText(link.screen, kVerifyingStatusText);
     const std::optional<RepeaterImage> image = FetchImage(link);
     ReadBack result;
