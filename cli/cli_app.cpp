@@ -7,6 +7,7 @@
 #include "app/print_command.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
+#include "cli/diff_command.h"
 #include "cli/radio_commands.h"
 #include "cli/settings_entry.h"
 #include "cli/settings_view.h"
@@ -121,17 +122,37 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                       "Data file whose image, identity and settings the JSON starts from");
 
     std::string port;
+    std::string tracePath;
+    const char* traceHelp = "Write the serial traffic (time, direction, characters, routine) here";
     CLI::App* read = app.add_subcommand(
         "read", "Read the repeater on a serial port (Radio > Read) and print its settings");
     read->add_option("--port", port, "Serial device, or COM1 to COM4")->required();
     read->add_option("-o,--output", outPath, "Also save the settings read as a data file");
     read->add_flag("--json", json, "Print the settings as JSON");
+    read->add_option("--trace", tracePath, traceHelp);
 
     std::string programInput;
     CLI::App* program = app.add_subcommand(
         "program", "Program the repeater on a serial port (Radio > Program Radio)");
     program->add_option("--port", port, "Serial device, or COM1 to COM4")->required();
     program->add_option("INPUT", programInput, "Data file (.kvd) or settings (.json)")->required();
+    bool noVerify = false;
+    ProgramOptions programOptions;
+    program->add_flag("--no-verify", noVerify, "Do not read the repeater back after the write");
+    program->add_flag("--changed-only", programOptions.changedOnly,
+                      "Send only the blocks whose addresses do not already hold the new values");
+    program->add_option("--trace", tracePath, traceHelp);
+
+    CLI::App* diff = app.add_subcommand(
+        "diff",
+        "Compare two sides setting by setting: A B, each a data file, settings (.json) or "
+        "--port DEVICE");
+    diff->allow_extras();
+    diff->add_flag("--json", json, "Print the differences as JSON");
+    diff->add_option("--trace", tracePath, "With --port: " + std::string(traceHelp));
+    diff->footer(
+        "Exit status: 0 equal, 1 different, 2 usage or a side that cannot be loaded, 3 no "
+        "repeater.");
 
     CLI::App* dump =
         app.add_subcommand("dump", "Print the repeater's 128 bytes of a data file in hexadecimal");
@@ -154,10 +175,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
 
     if (*read) {
-        return ReadRepeater(port, outPath, json, out, err);
+        return ReadRepeater(port, outPath, json, tracePath, out, err);
     }
     if (*program) {
-        return ProgramRepeater(port, programInput, err);
+        programOptions.verify = !noVerify;
+        return ProgramRepeater(port, programInput, programOptions, tracePath, err);
+    }
+    if (*diff) {
+        return DiffCommand(diff->remaining(), json, tracePath, out, err);
     }
     if (*build) {
         return BuildDataFile(settingsPath, outPath, templatePath, err);
