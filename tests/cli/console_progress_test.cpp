@@ -10,14 +10,12 @@ namespace tarvex::cli {
 namespace {
 
 // The pieces drawn, split where the cursor returns or the line ends.
-std::vector<std::string> Pieces(const std::string& text) {
-    std::vector<std::string> pieces(1);
-    for (const char c : text) {
-        if (c == '\r' || c == '\n') {
-            pieces.emplace_back();
-        } else {
-            pieces.back() += c;
-        }
+std::vector<std::string> Pieces(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    std::istringstream lines(text);
+    std::vector<std::string> pieces;
+    for (std::string piece; std::getline(lines, piece);) {
+        pieces.push_back(piece);
     }
     return pieces;
 }
