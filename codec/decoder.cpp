@@ -1,5 +1,6 @@
 #include "codec/decoder.h"
 
+#include "codec/custom_tone.h"
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "codec/number_text.h"
@@ -85,16 +86,6 @@ void DecodeSquelch(const ImageBuffer& image, DecodedImage& out) {
     }
 }
 
-void DecodeCustomTone(const ImageBuffer& image, DecodedImage& out) {
-    const int a = image[kCustomToneDivA];
-    const int b = image[kCustomToneDivB];
-    if (a == 0 || b == 0) {
-        return;  // a never-programmed repeater: no tone to show
-    }
-    const float hz = static_cast<float>(kCustomToneClock / a / b);
-    out.CustomMKFreq = static_cast<float>(RoundHalfEven(hz * 10.0f) / 10.0);
-}
-
 float TimeOutMinutes(const ImageBuffer& image) {
     const int hi = image[kTimeOutHi];
     const int lo = image[kTimeOutLo];
@@ -126,7 +117,7 @@ DecodedImage DecodeImage(const ImageBuffer& image, bool Step5kHz) {
     out.MonitorMode = image[kMonitorMode];
     DecodeIdentifier(image, out);
     DecodeSquelch(image, out);
-    DecodeCustomTone(image, out);
+    out.CustomMKFreq = ShownCustomTone({image[kCustomToneDivA], image[kCustomToneDivB]});
     out.MKEncodewID = (image[kOptions] & kNoToneWithId) == 0;
     out.TXTimeOutTimer = TimeOutMinutes(image);
     out.TXHangTime = Seconds(image[kHangTime]);

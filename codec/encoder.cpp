@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "codec/custom_tone.h"
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "codec/number_text.h"
@@ -62,7 +63,8 @@ void EncodeTimers(const MainDataRec& data, ImageBuffer& out) {
     if (interval == 0.0f) {
         out[kIdIntervalHi] = kTimerOff;
         out[kIdIntervalLo] = kTimerOff;
-        out[kMorseId] = 0;  // no interval, no identifier
+        // No interval, no identifier: none of its codes is left for the repeater.
+        std::fill_n(out.begin() + kMorseId, kMorseIdLength, 0);
     } else {
         const TickPair pair = PairOfMinutes(interval);
         out[kIdIntervalHi] = pair.hi;
@@ -94,13 +96,18 @@ void EncodeSquelch(const MainDataRec& data, ImageBuffer& out) {
     }
 }
 
+// A tone the template's dividers already show keeps bytes 18 to 20, so that an unchanged tone
+// never moves; a template without a tone stands for 0, as the decoder leaves it in the record.
 void EncodeCustomTone(const MainDataRec& data, ImageBuffer& out) {
+    const float kept = ShownCustomTone({out[kCustomToneDivA], out[kCustomToneDivB]}).value_or(0.0f);
+    if (data.CustomMKFreq == kept) {
+        return;
+    }
     const double f = Limit(data.CustomMKFreq, kMinCustomTone, kMaxCustomTone);
-    const auto x = static_cast<std::int16_t>(RoundHalfEven(kCustomToneClock / f));
     out[kCustomToneAux] = ByteOf(f * 0.1875);
-    const std::uint8_t a = ByteOf(800.0 / f);
-    out[kCustomToneDivA] = a;
-    out[kCustomToneDivB] = ByteOf(static_cast<double>(x) / a);
+    const ToneDividers dividers = CustomToneDividers(f);
+    out[kCustomToneDivA] = dividers.a;
+    out[kCustomToneDivB] = dividers.b;
 }
 
 void EncodeOptions(const MainDataRec& data, ImageBuffer& out) {
