@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "codec/custom_tone.h"
+#include "codec/decoder.h"
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "codec/number_text.h"
@@ -58,6 +59,8 @@ TickPair PairOfMinutes(float minutes) {
     return {static_cast<std::uint8_t>(std::clamp(hi, 0, 255)), ByteOf(lo)};
 }
 
+// A time its bytes in the template already show keeps those bytes, so that an unchanged time
+// never moves (0 is always written as off).
 void EncodeTimers(const MainDataRec& data, ImageBuffer& out) {
     const float interval = Limit(data.IDTXInterval, 0.0f, kMaxMinutes);
     if (interval == 0.0f) {
@@ -65,19 +68,26 @@ void EncodeTimers(const MainDataRec& data, ImageBuffer& out) {
         out[kIdIntervalLo] = kTimerOff;
         // No interval, no identifier: none of its codes is left for the repeater.
         std::fill_n(out.begin() + kMorseId, kMorseIdLength, 0);
-    } else {
+    } else if (data.IDTXInterval != ShownIdInterval(out[kIdIntervalHi], out[kIdIntervalLo])) {
         const TickPair pair = PairOfMinutes(interval);
         out[kIdIntervalHi] = pair.hi;
         out[kIdIntervalLo] = pair.lo;
     }
 
     const float timeOut = Limit(data.TXTimeOutTimer, 0.0f, kMaxMinutes);
-    const TickPair pair = timeOut == 0.0f ? TickPair{kTimerOff, kTimerOff} : PairOfMinutes(timeOut);
-    out[kTimeOutHi] = pair.hi;
-    out[kTimeOutLo] = pair.lo;
+    if (timeOut == 0.0f || data.TXTimeOutTimer != ShownTimeOut(out[kTimeOutHi], out[kTimeOutLo])) {
+        const TickPair pair =
+            timeOut == 0.0f ? TickPair{kTimerOff, kTimerOff} : PairOfMinutes(timeOut);
+        out[kTimeOutHi] = pair.hi;
+        out[kTimeOutLo] = pair.lo;
+    }
 
-    out[kHangTime] = ByteOf(Limit(data.TXHangTime, 0.0f, kMaxSeconds) * kTicksPerSecond);
-    out[kTailMuteTime] = ByteOf(Limit(data.SqlTailMuteTime, 0.0f, kMaxSeconds) * kTicksPerSecond);
+    for (const auto& [seconds, byte] :
+         {std::pair{data.TXHangTime, kHangTime}, std::pair{data.SqlTailMuteTime, kTailMuteTime}}) {
+        if (seconds != ShownSeconds(out[byte])) {
+            out[byte] = ByteOf(Limit(seconds, 0.0f, kMaxSeconds) * kTicksPerSecond);
+        }
+    }
 }
 
 void EncodeSquelch(const MainDataRec& data, ImageBuffer& out) {

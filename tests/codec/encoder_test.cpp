@@ -127,6 +127,13 @@ TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
         {"the tone the template shows keeps its bytes",
          [](auto& d) { d.CustomMKFreq = 1.5f; },
          {{18, 0xEE}, {19, 0xEE}, {20, 0xEE}}},
+        // 0xEE shows 31.9 minutes and 7.4 s: values shown from the template keep its bytes.
+        {"the times the template shows keep their bytes",
+         [](auto& d) {
+             d.IDTXInterval = d.TXTimeOutTimer = 31.9f;
+             d.TXHangTime = 7.4f;
+         },
+         {{21, 0xEE}, {22, 0xEE}, {11, 0xEE}, {12, 0xEE}, {16, 0xEE}, {17, 16}}},
         {"tone not with identifier", [](auto& d) { d.MKEncodewID = false; }, {{116, 0x6F}}},
         {"tone with identifier", [](auto& d) { d.MKEncodewID = true; }, {{116, 0x6B}}},
         {"monitor byte", [](auto& d) { d.MonitorMode = 0; }, {{13, 0}}},
