@@ -30,8 +30,8 @@ std::vector<std::string> ScreenSnapshot(const ScreenModel& screen) {
     return shown;
 }
 
-// A data file written the way File > Save File writes one.
-void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+// The record File > Save File writes for known settings.
+DataFileRec SettingsRecord(const std::string& modelName) {
     ProgramState state;
     state.MainData.TXFreq = "451.0125";
     state.MainData.RXFreq = "456.0125";
@@ -46,8 +46,12 @@ void WriteSettingsFile(const std::filesystem::path& path, const std::string& mod
     state.MainData.MonitorMode = 0;
     state.MainData.CustID = "SITE 9";
     RecordingUserInterface ui;
-    ASSERT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
-    ASSERT_TRUE(WriteDataFile(state, path));
+    EXPECT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
+    return state.FileOutRec;
+}
+
+void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+    ASSERT_TRUE(WriteDataFileRecord(SettingsRecord(modelName), path));
 }
 
 class OpenFileCommandTest : public ::testing::Test {
@@ -110,6 +114,40 @@ TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
     }
 }
 
+// An image from elsewhere: opening it names what the next save would change.
+TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
+    struct Case {
+        const char* name;
+        std::uint8_t model;
+        std::size_t byte;
+        std::uint8_t value;
+        std::string text;  // of the box, none when empty
+    };
+    const Case cases[] = {
+        {"as the program wrote it", 20, 126, 53, ""},
+        {"a PTT byte of no row", 20, 126, 0x40,
+         "PTT/EXT Encode: the repeater holds code byte 64 (hex 40), which no row of the list "
+         "writes; the list shows a None row, and the next save or program writes None (255)."},
+        {"another model", 7, 126, 0x40,
+         "Model: this image is for model code 7 (\"ZPT-410\"), whose settings the "
+         "program does not write. Save File and Program Radio keep its image as it is and refuse "
+         "changed settings."},
+    };
+    for (const Case& c : cases) {
+        DataFileRec record = SettingsRecord("ZPT-410");
+        record.ModelCode = c.model;
+        record.Image[c.byte] = c.value;
+        ASSERT_TRUE(WriteDataFileRecord(record, dir / "in.kvd"));
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({(dir / "in.kvd").string()});
+        ASSERT_TRUE(OpenFileCommand(session, caseUi, chooser)) << c.name;
+        EXPECT_EQ(caseUi.events, c.text.empty() ? std::vector<testing::UiEvent>{}
+                                                : std::vector{Message("Settings Not Kept", c.text,
+                                                                      MessageIcon::Exclamation)})
+            << c.name;
+    }
+}
+
 TEST_F(OpenFileCommandTest, CancelShowsNothingAndChangesNothing) {
     const auto before = ScreenSnapshot(session.screen);
     ScriptedFileChooser chooser({""});
@@ -169,6 +207,36 @@ TEST_F(SaveFileCommandTest, SavedSettingsOpenAgainAsTheyWereShown) {
     EXPECT_EQ(reopened.screen.TxtTXHangTime.text, "3.5");
     EXPECT_EQ(reopened.screen.CmbMK_Type_Code[1].selectedRow, 70);
     EXPECT_EQ(reopened.screen.TxtRptrTXFreq.text, "451.0125");
+}
+
+// The encoder writes the settings of model 20 only: another model's image is saved unchanged.
+TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
+    DataFileRec record = SettingsRecord("ZPT-410");
+    record.ModelCode = 7;
+    ASSERT_TRUE(WriteDataFileRecord(record, dir / "model7.kvd"));
+    ScriptedFileChooser open({(dir / "model7.kvd").string()});
+    ASSERT_TRUE(OpenFileCommand(session, ui, open));
+    const auto refused =
+        Message("Output Data Error",
+                "Nothing was written: the settings of model code 7 (\"ZPT-410\") are not "
+                "written by this program, and these were changed: Transmit Hang Time.",
+                MessageIcon::Exclamation);
+    for (const bool edited : {true, false}) {
+        Session copy = session;
+        copy.screen.chkMKDecodePol.check = CheckState::Checked;  // the ticks are written
+        if (edited) {
+            copy.screen.TxtTXHangTime.text = "3.5";
+        }
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({(dir / "out.kvd").string()});
+        EXPECT_EQ(SaveFileCommand(copy, caseUi, chooser), !edited);
+        EXPECT_EQ(caseUi.events, edited ? std::vector{refused} : std::vector<testing::UiEvent>{});
+        EXPECT_EQ(std::filesystem::exists(dir / "out.kvd"), !edited);
+    }
+    ProgramState saved;
+    ASSERT_TRUE(ReadDataFile(saved, dir / "out.kvd", ui));
+    record.Image[115] |= 1;
+    EXPECT_EQ(saved.RadioData, record.Image);
 }
 
 TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
