@@ -260,7 +260,9 @@ class SettingsEntry {
                                   " characters (the repeater holds " +
                                   std::to_string(key.maxLength) + ")");
             } else if (text && key.key == "MorseCodeID" &&
+                       *text != session_.screen.TxtMorseCodeID.text &&
                        text->find_first_not_of(kMorseCodeIdCharacters) != std::string::npos) {
+                // Typed, that is: an identifier as the image shows it is taken as it stands.
                 Fail(key.key,
                      "letters and digits only; the field refuses the key " +
                          Quoted(text->substr(text->find_first_not_of(kMorseCodeIdCharacters), 1)));
