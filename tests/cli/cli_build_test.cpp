@@ -173,18 +173,17 @@ TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
         {"frequency with a letter",
          {{"TXFreq", "45a1"}},
          "tarvex-cli: TXFreq: the window would change \"45a1\" to \"451\" on saving\n"},
-        {"frequency with its unit",
-         {{"RXFreq", "456.0125 MHz"}},
-         "tarvex-cli: RXFreq: the window would change \"456.0125 MHz\" to \"456.0125\" on "
-         "saving\n"},
         {"DMK code beside the custom tone",
          {{"MKSlot", {"DMK 023", "Custom MK"}}},
          "tarvex-cli: MKSlot[1]: the window would change \"Custom MK\" to \"Inactive\" on "
          "saving\n"},
-        {"a tone beside carrier squelch",
-         {{"MKSlot", {"Carrier SQ", "DMK 025"}}},
-         "tarvex-cli: MKSlot[1]: the window would change \"DMK 025\" to \"Inactive\" on "
-         "saving\n"},
+        {"another model, whose settings are not written",
+         {{"ModelCode", 21}, {"MonitorMode", 0}, {"MKEncodewID", true}},
+         "Output Data Error: Nothing was written: the settings of model code 21 (\"ZPT-410\") "
+         "are not written by this program, and these were changed: Customer ID Number, Repeater "
+         "Transmit Frequency, Repeater Receive Frequency, Coded squelch slot 1, Coded squelch slot "
+         "2, PTT/EXT Encode, Custom MK Freq Hz, MORSE Code ID, ID Transmit Interval, TX Time Out "
+         "Timer, Transmit Hang Time, Squelch Tail Mute Time.\n"},
         {"identifier without an interval",
          {{"IDTXInterval", 0}},
          "tarvex-cli: MorseCodeID: the data file would hold \"\", not \"VK2ABC\"\n"},
@@ -266,42 +265,6 @@ TEST(CliBuild, RoundedAndSnappedValuesAreStoredAndReported) {
               "tarvex-cli: TXFreq: \"451.526\" is stored as \"451.5250\"\n"
               "tarvex-cli: CustomMKFreq: \"113.84\" is stored as \"113.4\"\n"
               "tarvex-cli: TXHangTime: \"1.25\" is stored as \"1.2\"\n");
-}
-
-// The encoder writes the settings of model 20 only: another model's image is written unchanged.
-TEST(CliBuild, AnotherModelsSettingsAreRefusedAndItsImageKept) {
-    TempDir dir;
-    std::ifstream sample(kSamples / "dmk-pair.kvd", std::ios::binary);
-    std::string model7{std::istreambuf_iterator<char>(sample), {}};
-    model7[10] = 7;
-    WriteText(dir / "model7.kvd", model7);
-    WriteText(dir / "none.json", "{}");
-    WriteText(dir / "hang.json", R"({"TXHangTime": 3})");
-    WriteText(dir / "model21.json", nlohmann::json{{"ModelCode", 21}, {"TXHangTime", 3}}.dump());
-    const std::string base = (dir / "model7.kvd").string();
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-    };
-    const std::vector<Case> cases = {
-        {{"build", (dir / "model21.json").string(), "-o", (dir / "a.kvd").string()}, 1},
-        {{"build", (dir / "hang.json").string(), "-o", (dir / "b.kvd").string(), "--template",
-          base},
-         1},
-        {{"build", (dir / "none.json").string(), "-o", (dir / "c.kvd").string(), "--template",
-          base},
-         0},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = Cli(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args[1] << run.err;
-        EXPECT_EQ(run.err.find("are not written by this program") != std::string::npos,
-                  c.status == 1)
-            << run.err;
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir / "a.kvd"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "b.kvd"));
-    EXPECT_EQ(RepeaterBytes(dir / "c.kvd"), RepeaterBytes(base));
 }
 
 TEST(CliProgram, SettingsTheWindowWouldChangeAreRefusedBeforeThePortIsOpened) {

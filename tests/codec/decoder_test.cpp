@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include "codec/image_notices.h"
 
 #include "support/image_builder.h"
 
@@ -208,37 +207,6 @@ TEST(DecodeImage, PttByteSelectsItsRow) {
         EXPECT_EQ(d.PTTExtEnc, c.row) << int{c.value};
         EXPECT_EQ(d.encodePolarityEnabled, c.encodeEnabled) << int{c.value};
         EXPECT_FALSE(d.decodePolarityEnabled) << int{c.value};
-    }
-}
-
-TEST(ImageNotices, NameEverySettingTheNextSaveWouldChange) {
-    struct Case {
-        const char* name;
-        ImageBuffer image;
-        std::vector<std::string> settings;
-    };
-    const ImageBuilder tone = ImageBuilder().set(19, {8, 104}).set(126, {255});
-    const Case cases[] = {
-        {"what the program writes", ImageBuilder(tone).squelchBit(57).squelchBit(60), {}},
-        {"bit 52 and a third bit",
-         ImageBuilder(tone).squelchBit(52).squelchBit(61).squelchBit(57).squelchBit(60),
-         {"Coded Squelch Options"}},
-        {"tone beside a DMK code",
-         ImageBuilder(tone).squelchBit(53).squelchBit(57),
-         {"Coded Squelch Options"}},
-        {"PTT byte of no row", ImageBuilder(tone).set(126, {0x40}), {"PTT/EXT Encode"}},
-        {"PTT byte 44", ImageBuilder(tone).set(126, {44}), {"PTT/EXT Encode"}},
-        {"PTT byte 0 is None", ImageBuilder(tone).set(126, {0}), {}},
-        {"two tones", ImageBuilder(tone).squelchBit(1).squelchBit(2), {"Coded Squelch Options"}},
-        {"no custom tone", ImageBuilder(tone).set(19, {0}), {"Custom MK Freq Hz"}},
-        {"frequencies that do not decode", ImageBuilder().set(0, {0xFF}).squelchBit(52), {}},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> settings;
-        for (const ImageNotice& notice : ImageNotices(c.image)) {
-            settings.push_back(notice.setting);
-        }
-        EXPECT_EQ(settings, c.settings) << c.name;
     }
 }
 

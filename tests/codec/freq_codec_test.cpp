@@ -23,11 +23,9 @@ TEST(FormatFreq, SnapsToTheRasterAndWritesFourDecimals) {
         {"451.01", false, "451.0125"},    // 36080.8 steps rounds up
         {"451.006", false, "451.0000"},   // 36080.48 steps rounds down
         {"451.0063", false, "451.0125"},  // past the half
-        {"400", false, "400.0000"},
-        {"512", false, "512.0000"},
+        {"400", false, "400.0000"},      {"512", false, "512.0000"},
         {"0", false, ".0000"},  // no integer digits for zero
-        {"451.0024", true, "451.0000"},
-        {"451.0026", true, "451.0050"},
+        {"451.0024", true, "451.0000"},  {"451.0026", true, "451.0050"},
         {"462.345", false, "462.3500"},
         {"-450.01", false, "-450.0125"},
         {"99999999999999999999", false, ".0000"},  // absurd: defined, never a crash
