@@ -9,6 +9,7 @@
 #include "cli/cli_app.h"
 #include "cli/console_ui.h"
 #include "cli/radio_commands.h"
+#include "cli/settings_check.h"
 #include "cli/settings_entry.h"
 #include "cli/single_byte_text.h"
 #include "codec/freq_codec.h"
@@ -57,6 +58,7 @@ std::optional<ImageBuffer> LoadFile(const std::string& path, std::ostream& err) 
         const std::optional<nlohmann::json> settings = ReadSettingsFile(path, err);
         StartWithoutTemplate(session);
         if (!settings || !EnterSettings(session, *settings, ui, err) ||
+            !CheckSettingsAreKept(session, *settings, true, "the comparison", err) ||
             !PrepareOutputData(session, ui)) {
             return std::nullopt;
         }

@@ -13,6 +13,7 @@
 #include "cli/cli_app.h"
 #include "cli/console_progress.h"
 #include "cli/console_ui.h"
+#include "cli/settings_check.h"
 #include "cli/settings_entry.h"
 #include "cli/settings_view.h"
 #include "codec/number_text.h"
@@ -132,8 +133,10 @@ class RadioRun {
     std::chrono::steady_clock::time_point start_;
 };
 
-// Loads what is to be programmed into the session; false after the messages were printed.
-bool LoadProgramInput(RadioRun& run, const std::string& input, std::ostream& err) {
+// Loads what is to be programmed into the session, with settings written by hand in given; false
+// after the messages were printed.
+bool LoadProgramInput(RadioRun& run, const std::string& input, nlohmann::json& given,
+                      std::ostream& err) {
     const bool settingsJson = input.size() >= 5 && input.substr(input.size() - 5) == ".json";
     if (settingsJson) {
         const std::optional<nlohmann::json> settings = ReadSettingsFile(input, err);
@@ -142,6 +145,7 @@ bool LoadProgramInput(RadioRun& run, const std::string& input, std::ostream& err
             err << "tarvex-cli: nothing programmed\n";
             return false;
         }
+        given = *settings;
         return true;
     }
     GivenPathChooser chooser(input);
@@ -199,6 +203,9 @@ std::string DeviceForPortArgument(std::string_view port) {
 
 int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
                  const std::string& tracePath, std::ostream& out, std::ostream& err) {
+    if (!outPath.empty() && !NamesAFile(outPath, err)) {
+        return kExitFileError;
+    }
     RadioRun run(port, tracePath, err);
     if (!run.Connect()) {
         return run.End(kExitFileError, false);
@@ -209,6 +216,7 @@ int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
     const int status = run.End(kExitOk, true);
     const std::string summary =
         "Read " + run.Where(run.session.state.ModelName) + " in " + run.Took();
+    ShowSettingsNotKept(run.session.state, run.ui());
     if (!outPath.empty()) {
         GivenPathChooser chooser(outPath);
         std::string reason;
@@ -232,7 +240,13 @@ int ProgramRepeater(const std::string& port, const std::string& input,
                     const ProgramOptions& options, const std::string& tracePath,
                     std::ostream& err) {
     RadioRun run(port, tracePath, err);
-    if (!LoadProgramInput(run, input, err)) {
+    nlohmann::json given = nlohmann::json::object();
+    if (!LoadProgramInput(run, input, given, err)) {
+        return kExitFileError;
+    }
+    if (!CheckSettingsAreKept(run.session, given, false, "the repeater", err) ||
+        !EditedSettingsCanBeWritten(run.session, run.ui())) {
+        err << "tarvex-cli: nothing programmed\n";
         return kExitFileError;
     }
     if (!run.Connect()) {

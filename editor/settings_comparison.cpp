@@ -1,25 +1,25 @@
 #include "editor/settings_comparison.h"
 
 #include <algorithm>
-#include <functional>
-#include <initializer_list>
 #include <optional>
 
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "editor/decode_radio_data.h"
 #include "editor/screen_model.h"
+#include "editor/shown_settings.h"
 
 namespace tarvex {
 namespace {
 
 using Addresses = std::vector<std::size_t>;
 
-// A setting as the main window shows it, with the image bytes it comes from.
-struct ShownSetting {
-    std::function<std::string(const ScreenModel&)> caption;
-    std::function<std::string(const ScreenModel&)> value;
+// Where each shown setting (by its key) comes from in the image, and how its value reads.
+struct SettingBytes {
+    std::string_view key;
     Addresses addresses;
+    Control ScreenModel::*unit = nullptr;  // the label beside it that names its unit
+    bool quoted = false;                   // a free text, shown between quotes
 };
 
 Addresses Range(std::size_t first, std::size_t end) {
@@ -30,23 +30,49 @@ Addresses Range(std::size_t first, std::size_t end) {
     return addresses;
 }
 
-Addresses Join(std::initializer_list<Addresses> parts) {
-    Addresses joined;
-    for (const Addresses& part : parts) {
-        joined.insert(joined.end(), part.begin(), part.end());
+const std::vector<SettingBytes>& SettingBytesTable() {
+    using namespace image;
+    static const Addresses squelch = [] {
+        Addresses both = Range(kSquelchShadow, kSquelchShadowEnd);
+        const Addresses bitmap = Range(kSquelchBitmap, kSquelchBitmapEnd);
+        both.insert(both.end(), bitmap.begin(), bitmap.end());
+        return both;
+    }();
+    static const std::vector<SettingBytes> table = {
+        {"CustID", Range(kCustId, kCustId + kCustIdLength), nullptr, true},
+        {"TXFreq", Range(kTXFreq, kRXFreq), &ScreenModel::LblTXUnits},
+        {"RXFreq", Range(kRXFreq, kFreqAreaEnd), &ScreenModel::LblRXUnits},
+        {"MKSlot[0]", squelch},
+        {"MKSlot[1]", squelch},
+        {"PTTExtEnc", {kPttExtEnc}},
+        {"CustomMKFreq", Range(kCustomToneAux, kCustomToneDivB + 1)},
+        {"MorseCodeID", Range(kMorseId, kMorseIdClearEnd), nullptr, true},
+        {"IDTXInterval", {kIdIntervalHi, kIdIntervalLo}, &ScreenModel::LblIDTXIntervalUnits},
+        {"MKEncodewID", {kOptions}},
+        {"TXTimeOutTimer", {kTimeOutHi, kTimeOutLo}, &ScreenModel::LblTXTimeOutTimerUnits},
+        {"TXHangTime", {kHangTime}, &ScreenModel::LblTXHangTimeUnits},
+        {"SqlTailMuteTime", {kTailMuteTime}, &ScreenModel::LabelSqlTailMuteTimeUnits},
+        {"MonitorMode", {kMonitorMode}},
+        {"MKEncodePol", {kPolarity}},
+        {"MKDecodePol", {kPolarity}},
+    };
+    return table;
+}
+
+const SettingBytes* BytesOf(std::string_view key) {
+    for (const SettingBytes& setting : SettingBytesTable()) {
+        if (setting.key == key) {
+            return &setting;
+        }
     }
-    return joined;
+    return nullptr;
 }
 
 std::string Escaped(std::string_view bytes) {
     std::string text;
     for (const char c : bytes) {
         const auto code = static_cast<unsigned char>(c);
-        if (code < 0x20 || code >= 0x7F) {
-            text += "\\x" + ByteToHex(code);
-        } else {
-            text += c;
-        }
+        text += code < 0x20 || code >= 0x7F ? "\\x" + ByteToHex(code) : std::string(1, c);
     }
     return text;
 }
@@ -56,102 +82,22 @@ std::string Trimmed(std::string_view text) {
     return std::string(text.substr(0, end == std::string_view::npos ? 0 : end + 1));
 }
 
-std::string QuotedText(const Control& field) {
-    return "\"" + Escaped(field.text) + "\"";
-}
-
-// A number field with its unit label, "(sec)" read as "sec"; an empty field as "(empty)".
-std::string NumberWithUnit(const Control& field, const Control& unit) {
-    if (field.text.empty()) {
+// A shown text as a value: free texts quoted, numbers with their unit ("(sec)" read as "sec"),
+// nothing shown as "(empty)".
+std::string ValueText(const ShownSetting& shown, const SettingBytes& bytes,
+                      const ScreenModel& screen) {
+    if (bytes.quoted) {
+        return "\"" + Escaped(shown.text) + "\"";
+    }
+    const std::string text = Trimmed(shown.text);
+    if (text.empty()) {
         return "(empty)";
     }
-    std::string shown = Trimmed(unit.caption);
-    if (shown.size() >= 2 && shown.front() == '(' && shown.back() == ')') {
-        shown = shown.substr(1, shown.size() - 2);
+    std::string unit = bytes.unit != nullptr ? Trimmed((screen.*bytes.unit).caption) : "";
+    if (unit.size() >= 2 && unit.front() == '(' && unit.back() == ')') {
+        unit = unit.substr(1, unit.size() - 2);
     }
-    return Escaped(field.text) + (shown.empty() ? "" : " " + shown);
-}
-
-std::string RowText(const Control& list) {
-    const std::string text = Trimmed(list.SelectedText());
-    return text.empty() ? "row " + std::to_string(list.selectedRow) : Escaped(text);
-}
-
-std::string TickText(const Control& box) {
-    return box.check == CheckState::Unchecked ? "not ticked" : "ticked";
-}
-
-std::string MonitorModeText(const ScreenModel& s) {
-    if (s.OptOvrCarrier.selected) {
-        return s.OptOvrCarrier.caption;
-    }
-    return s.OptOvrTone.selected ? s.OptOvrTone.caption : "(none)";
-}
-
-using Screen = const ScreenModel&;
-
-const std::vector<ShownSetting>& ShownSettings() {
-    using namespace image;
-    const Addresses squelch =
-        Join({Range(kSquelchShadow, kSquelchShadowEnd), Range(kSquelchBitmap, kSquelchBitmapEnd)});
-    static const std::vector<ShownSetting> settings = {
-        {[](Screen s) { return s.LblCustomerID.caption; },
-         [](Screen s) { return QuotedText(s.TxtCustID); }, Range(kCustId, kCustId + kCustIdLength)},
-        {[](Screen s) { return s.LblRptTXFreq.caption; },
-         [](Screen s) { return NumberWithUnit(s.TxtRptrTXFreq, s.LblTXUnits); },
-         Range(kTXFreq, kRXFreq)},
-        {[](Screen s) { return s.LblRptRXFreq.caption; },
-         [](Screen s) { return NumberWithUnit(s.TxtRptrRXFreq, s.LblRXUnits); },
-         Range(kRXFreq, kFreqAreaEnd)},
-        {[](Screen s) { return "Coded squelch slot " + s.LblSlot1.caption; },
-         [](Screen s) { return RowText(s.CmbMK_Type_Code[0]); }, squelch},
-        {[](Screen s) { return "Coded squelch slot " + s.LblSlot2.caption; },
-         [](Screen s) { return RowText(s.CmbMK_Type_Code[1]); }, squelch},
-        {[](Screen s) { return s.LblPTTExtEncode.caption; },
-         [](Screen s) { return RowText(s.CmbPTT_ExtEnc); },
-         {kPttExtEnc}},
-        {[](Screen s) { return s.LblCustomMKFreq.caption; },
-         [](Screen s) {
-             return s.TxtCustomMKFreq.text.empty() ? "(empty)" : s.TxtCustomMKFreq.text;
-         },
-         Range(kCustomToneAux, kCustomToneDivB + 1)},
-        {[](Screen s) { return s.LblMorseCodeID.caption; },
-         [](Screen s) { return QuotedText(s.TxtMorseCodeID); }, Range(kMorseId, kMorseIdClearEnd)},
-        {[](Screen s) { return s.LblIDTXInterval.caption; },
-         [](Screen s) { return NumberWithUnit(s.TxtIDTXInterval, s.LblIDTXIntervalUnits); },
-         {kIdIntervalHi, kIdIntervalLo}},
-        {[](Screen s) { return s.LblMKEncodewID.caption; },
-         [](Screen s) { return TickText(s.ChkMKEncodewID); },
-         {kOptions}},
-        {[](Screen s) { return s.LblTXTimeOutTimer.caption; },
-         [](Screen s) { return NumberWithUnit(s.TxtTXTimeOutTimer, s.LblTXTimeOutTimerUnits); },
-         {kTimeOutHi, kTimeOutLo}},
-        {[](Screen s) { return s.LblTXHangTime.caption; },
-         [](Screen s) { return NumberWithUnit(s.TxtTXHangTime, s.LblTXHangTimeUnits); },
-         {kHangTime}},
-        {[](Screen s) { return s.LblSqlTailMuteTime.caption; },
-         [](Screen s) { return NumberWithUnit(s.TxtSqlTailMuteTime, s.LabelSqlTailMuteTimeUnits); },
-         {kTailMuteTime}},
-        {[](Screen s) { return s.FrmMonitorMode.caption; }, MonitorModeText, {kMonitorMode}},
-        {[](Screen s) { return s.chkMKEncodePol.caption; },
-         [](Screen s) { return TickText(s.chkMKEncodePol); },
-         {kPolarity}},
-        {[](Screen s) { return s.chkMKDecodePol.caption; },
-         [](Screen s) { return TickText(s.chkMKDecodePol); },
-         {kPolarity}},
-    };
-    return settings;
-}
-
-// The screen after decoding an image onto a fresh window; nothing when the window cannot show it.
-std::optional<ScreenModel> Shown(const ImageBuffer& image, bool Step5kHz) {
-    ScreenModel screen = BuildMainScreen();
-    SetCodedSquelchOpeningState(screen);
-    MainDataRec record;
-    if (!DecodeRadioData(record, image, Step5kHz, screen)) {
-        return std::nullopt;
-    }
-    return screen;
+    return Escaped(text) + (unit.empty() ? "" : " " + unit);
 }
 
 std::string BytesText(const ImageBuffer& image, const Addresses& addresses) {
@@ -170,10 +116,21 @@ std::string WithBytes(std::string value, const ImageBuffer& image, const Address
     return value;
 }
 
-bool Uses(const ShownSetting& setting, std::size_t address) {
+bool Uses(const SettingBytes& setting, std::size_t address) {
     return std::find(setting.addresses.begin(), setting.addresses.end(), address) !=
            setting.addresses.end();
 }
+
+// One side: the screen after decoding its image onto a fresh window, and whether it could.
+struct Side {
+    ScreenModel screen = BuildMainScreen();
+    bool shown = false;
+    explicit Side(const ImageBuffer& image, bool Step5kHz) {
+        SetCodedSquelchOpeningState(screen);
+        MainDataRec record;
+        shown = DecodeRadioData(record, image, Step5kHz, screen);
+    }
+};
 
 }  // namespace
 
@@ -183,41 +140,46 @@ RepeaterAddresses AllRepeaterAddresses() {
 
 SettingsComparison CompareImages(const ImageBuffer& a, const ImageBuffer& b, bool Step5kHz,
                                  const RepeaterAddresses& considered) {
-    const std::vector<ShownSetting>& settings = ShownSettings();
-    const std::optional<ScreenModel> shownA = Shown(a, Step5kHz);
-    const std::optional<ScreenModel> shownB = Shown(b, Step5kHz);
-    const bool bothShown = shownA && shownB;
-    const ScreenModel& captions = shownA ? *shownA : shownB ? *shownB : BuildMainScreen();
+    const Side sideA(a, Step5kHz);
+    const Side sideB(b, Step5kHz);
+    const bool bothShown = sideA.shown && sideB.shown;
+    const ShownSettings shownA = ShownSettingsOf(sideA.screen);
+    const ShownSettings shownB = ShownSettingsOf(sideB.screen);
 
-    // A side the window cannot show is compared by its bytes, and so is the other side then.
+    // Settings in the window's order; a side the window cannot show is compared by its bytes,
+    // and so is the other side then.
+    std::vector<const SettingBytes*> settings;
     std::vector<SettingDifference> values;
-    for (const ShownSetting& setting : settings) {
-        values.push_back({setting.caption(captions),
-                          bothShown ? setting.value(*shownA) : BytesText(a, setting.addresses),
-                          bothShown ? setting.value(*shownB) : BytesText(b, setting.addresses)});
+    for (std::size_t i = 0; i < shownA.size() && i < shownB.size(); ++i) {
+        const SettingBytes* bytes = BytesOf(shownA[i].key);
+        if (bytes == nullptr) {
+            continue;
+        }
+        settings.push_back(bytes);
+        values.push_back({shownA[i].caption,
+                          bothShown ? ValueText(shownA[i], *bytes, sideA.screen)
+                                    : BytesText(a, bytes->addresses),
+                          bothShown ? ValueText(shownB[i], *bytes, sideB.screen)
+                                    : BytesText(b, bytes->addresses)});
     }
-    std::vector<bool> listed(settings.size());
     std::vector<Addresses> bytesOnly(settings.size());
-    for (std::size_t i = 0; i < settings.size(); ++i) {
-        listed[i] = values[i].a != values[i].b;
-    }
-
     SettingsComparison comparison;
-    comparison.aShown = shownA.has_value();
-    comparison.bShown = shownB.has_value();
+    comparison.aShown = sideA.shown;
+    comparison.bShown = sideB.shown;
     for (std::size_t address = 0; address < kRepeaterMemorySize; ++address) {
         if (!considered[address] || a[address] == b[address]) {
             continue;
         }
-        const auto uses = [address](const ShownSetting& s) { return Uses(s, address); };
         bool explained = false;
         for (std::size_t i = 0; i < settings.size() && !explained; ++i) {
-            explained = listed[i] && uses(settings[i]);
+            explained = values[i].a != values[i].b && Uses(*settings[i], address);
         }
         if (explained) {
             continue;
         }
-        const auto owner = std::find_if(settings.begin(), settings.end(), uses);
+        const auto owner =
+            std::find_if(settings.begin(), settings.end(),
+                         [address](const SettingBytes* s) { return Uses(*s, address); });
         if (owner == settings.end()) {
             comparison.otherBytes.push_back({address, a[address], b[address]});
         } else {
@@ -225,7 +187,7 @@ SettingsComparison CompareImages(const ImageBuffer& a, const ImageBuffer& b, boo
         }
     }
     for (std::size_t i = 0; i < settings.size(); ++i) {
-        if (listed[i]) {
+        if (values[i].a != values[i].b) {
             comparison.settings.push_back(values[i]);
         } else if (!bytesOnly[i].empty()) {
             comparison.settings.push_back({values[i].setting,
