@@ -4,19 +4,32 @@
 #include "editor/coded_squelch.h"
 #include "editor/commit.h"
 #include "editor/decode_radio_data.h"
+#include "files/failure_reason.h"
 #include "files/file_commands.h"
 
 namespace tarvex {
 
+namespace {
+
+// The failed step, and the system's reason on a second line under it.
+void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::string& reason) {
+    ui.ShowMessage({std::string(kFileSystemErrorTitle),
+                    std::string(text) + (reason.empty() ? "" : "\n" + reason),
+                    MessageIcon::Critical, MessageButtons::Ok});
+}
+
+}  // namespace
+
 bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
                      std::string* reason) {
-    if (LoadDataFile(session.state, session.screen, chooser, ui, reason)) {
+    std::string failure;
+    if (LoadDataFile(session.state, session.screen, chooser, ui, &failure)) {
         SelectModelType(session.screen, session.state.ModelName);
         return true;
     }
+    SetReason(reason, failure);
     if (!session.state.FileCancelled) {
-        ui.ShowMessage({std::string(kFileSystemErrorTitle), std::string(kErrorReadingDataFile),
-                        MessageIcon::Critical, MessageButtons::Ok});
+        ShowFileSystemError(ui, kErrorReadingDataFile, failure);
     }
     return false;
 }
@@ -44,11 +57,12 @@ bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
     if (!PrepareOutputData(session, ui)) {
         return false;
     }
-    if (SaveDataFile(session.state, chooser, reason)) {
+    std::string failure;
+    if (SaveDataFile(session.state, chooser, &failure)) {
         return true;
     }
-    ui.ShowMessage({std::string(kFileSystemErrorTitle), std::string(kErrorSavingDataFile),
-                    MessageIcon::Critical, MessageButtons::Ok});
+    SetReason(reason, failure);
+    ShowFileSystemError(ui, kErrorSavingDataFile, failure);
     return false;
 }
 
