@@ -13,8 +13,7 @@ namespace {
 
 // The failed step, and the system's reason on a second line under it.
 void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::string& reason) {
-    ui.ShowMessage({std::string(kFileSystemErrorTitle),
-                    std::string(text) + (reason.empty() ? "" : "\n" + reason),
+    ui.ShowMessage({std::string(kFileSystemErrorTitle), WithReason(text, reason),
                     MessageIcon::Critical, MessageButtons::Ok});
 }
 

@@ -122,7 +122,7 @@ TEST(CliReport, FailuresAreReportedAndLeaveNoFileBehind) {
         {{"report", (dir / "missing.kvd").string()}, 1, "Error reading data file..."},
         {{"report", sample, "--pdf", (dir / "no" / "r.pdf").string()},
          1,
-         "Printer Error: Error printing the report...\ntarvex-cli: " +
+         "Printer Error: Error printing the report...\nNo such file or directory\ntarvex-cli: " +
              (dir / "no" / "r.pdf").string() + ": No such file or directory"},
         {{"report", sample, "--pdf", dir.path().string()}, 1, "Printer Error"},
         {{"report", sample, "--pdf", ""}, 2, "needs a name"},
