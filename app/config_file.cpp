@@ -7,7 +7,7 @@
 #include <span>
 
 #include "codec/number_text.h"
-#include "files/data_file.h"
+#include "files/file_writer.h"
 
 namespace tarvex {
 namespace {
@@ -46,7 +46,7 @@ std::string ConfigLine(std::int16_t ComPort) {
 bool WriteConfigFile(const std::filesystem::path& file, std::int16_t ComPort, std::string* reason) {
     const std::string line = ConfigLine(ComPort);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
-    return ReplaceFileSafely(file, std::span<const std::uint8_t>(bytes, line.size()), reason);
+    return WriteWholeFile(file, std::span<const std::uint8_t>(bytes, line.size()), reason);
 }
 
 }  // namespace tarvex
