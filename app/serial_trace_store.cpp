@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "files/data_file.h"
+#include "files/file_writer.h"
 
 namespace tarvex {
 
@@ -27,7 +27,7 @@ bool SerialTraceStore::Save(const std::filesystem::path& path, const ProgramVers
                             std::string* reason) const {
     const std::string text = Text(version);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    return ReplaceFileSafely(path, std::span<const std::uint8_t>(bytes, text.size()), reason);
+    return WriteWholeFile(path, std::span<const std::uint8_t>(bytes, text.size()), reason);
 }
 
 }  // namespace tarvex
