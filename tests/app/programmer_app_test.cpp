@@ -394,9 +394,11 @@ TEST(ProgramOptions, PortAndSimulator) {
         bool ok;
         std::optional<std::string> port;
         bool simulator;
+        std::optional<std::string> file = std::nullopt;
     };
     const Case cases[] = {
         {{"p"}, true, std::nullopt, false},
+        {{"p", "--simulator", "hill-site.kvd"}, true, std::nullopt, true, "hill-site.kvd"},
         {{"p", "--port", "/dev/ttyUSB0"}, true, "/dev/ttyUSB0", false},
         {{"p", "--simulator"}, true, std::nullopt, true},
         {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, false, std::nullopt, false},
@@ -409,6 +411,7 @@ TEST(ProgramOptions, PortAndSimulator) {
         if (c.ok) {
             EXPECT_EQ(parsed.options->portDevice, c.port);
             EXPECT_EQ(parsed.options->simulator, c.simulator);
+            EXPECT_EQ(parsed.options->dataFile, c.file);
         } else {
             EXPECT_EQ(parsed.exitCode, 2);
         }
