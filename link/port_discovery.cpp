@@ -61,12 +61,13 @@ AutoPortChoice ChooseAutoPort(const std::vector<SerialPortInfo>& ports) {
         return {usb.front().device, {}};
     }
     if (usb.empty()) {
+        const std::vector<SerialPortInfo> others = DetectedDevices(ports);
         return {{},
-                "no USB serial device is plugged in; serial devices present:" +
-                    (ports.empty() ? std::string(" none") : DeviceList(ports))};
+                "no USB serial adapter is plugged in; other serial devices:" +
+                    (others.empty() ? std::string(" none") : DeviceList(others))};
     }
     return {{},
-            "several USB serial devices are plugged in; name one with --port:" + DeviceList(usb)};
+            "several USB serial adapters are plugged in; name one with --port:" + DeviceList(usb)};
 }
 
 void ListDetectedPorts(Menu& mComPort, const std::vector<SerialPortInfo>& devices,

@@ -21,7 +21,7 @@ TEST(PortDiscovery, AutoTakesTheOnlyUsbDeviceAndRefusesNoneOrSeveralWithTheList)
         std::string listed;  // a line the refusal shows
     };
     const Case cases[] = {
-        {{}, "", "serial devices present: none"},
+        {{kPlatform}, "", "other serial devices: none"},
         {{kPlatform, kBoardUart}, "", "\n  /dev/ttyAMA0"},
         {{kPlatform, kFtdi, kBoardUart}, "/dev/ttyUSB0", ""},
         {{kFtdi, kAcm}, "", "\n  /dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)"},
