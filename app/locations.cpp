@@ -23,10 +23,10 @@ std::optional<std::string> Variable(const char* name) {
 
 bool IsSystemFolder(const fs::path& folder) {
     const fs::path normal = folder.lexically_normal();
-    for (const char* system : {"/usr", "/bin", "/sbin"}) {
-        const auto [end, unused] = std::mismatch(fs::path(system).begin(), fs::path(system).end(),
-                                                 normal.begin(), normal.end());
-        if (end == fs::path(system).end()) {
+    for (const char* name : {"/usr", "/bin", "/sbin"}) {
+        const fs::path system(name);
+        if (std::mismatch(system.begin(), system.end(), normal.begin(), normal.end()).first ==
+            system.end()) {
             return true;
         }
     }

@@ -817,10 +817,10 @@ void MainWindowTest::comPortMenuListsTheDevicesPresentAndTitleNamesTheFile() {
              (QStringList{"* COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "", adapter}));
     menu->actions().back()->trigger();
     QCOMPARE(rig.port.opened.back(), std::string("/dev/ttyUSB0"));
-    rig.catalogue.ports.push_back(testing::UsbAdapter("/dev/ttyACM0", "", ""));
+    rig.catalogue.ports.push_back(testing::UsbAdapter("/dev/ttyACM0", "", "A&B"));
     emit menu->aboutToShow();
     QCOMPARE(texts(), (QStringList{"COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "",
-                                   "/dev/ttyACM0", "* " + adapter}));
+                                   QString::fromUtf8("/dev/ttyACM0 \u2014 A&&B"), "* " + adapter}));
 
     rig.program->OpenFile(SamplePath().toStdString());
     QCOMPARE(rig.window().windowTitle(),
