@@ -60,14 +60,15 @@ start_window() {
 
 # A picture of the screen once it has stopped changing.
 settled_shot() {
+    local next="${1%.png}-next.png"
     import -window root "$1"
     for _ in $(seq 50); do
         sleep 0.1
-        import -window root "$1.next"
-        if compare -metric AE "$1" "$1.next" null: 2>/dev/null; then
+        import -window root "$next"
+        if compare -metric AE "$1" "$next" null: 2>/dev/null; then
             return 0
         fi
-        mv "$1.next" "$1"
+        mv "$next" "$1"
     done
 }
 
@@ -124,7 +125,7 @@ quit_window
 
 echo "== purge"
 DEBIAN_FRONTEND=noninteractive apt-get purge -y tarvex-programmer >/dev/null
-left=$(while read -r path; do [ -f "$path" ] && echo "$path"; done <"$work/files")
+left=$(while read -r path; do if [ -f "$path" ]; then echo "$path"; fi; done <"$work/files")
 left+=$(find /usr -xdev \( -name '*tarvex*' -o -name 'zpt410*' -o -path /usr/bin/config.txt \) \
     -print)
 if [ -n "$left" ]; then
