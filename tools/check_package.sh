@@ -10,10 +10,15 @@ cd "$(dirname "$0")/.."
 source tools/virtual_display.sh
 
 ./scripts/setup-deps.sh
+missing=()
 for package in lintian desktop-file-utils shared-mime-info; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$package"
+        missing+=("$package")
 done
+if [ ${#missing[@]} -gt 0 ]; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
 
 cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEX_BUILD_TESTS=OFF >/dev/null
 cmake --build build/package -j "$(nproc)"
@@ -30,11 +35,15 @@ cleanup() {
     [ -n "${virtual_display_pid:-}" ] && kill "$virtual_display_pid" 2>/dev/null || true
     userdel -r "$user" >/dev/null 2>&1 || true
     rm -rf "$work"
+    if [ -n "${installed:-}" ]; then  # stopped half-way: leave the machine as it was
+        DEBIAN_FRONTEND=noninteractive apt-get purge -y tarvex-programmer >/dev/null 2>&1 || true
+    fi
 }
 trap cleanup EXIT
 
 echo "== install"
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "./$deb" >/dev/null
+installed=yes
 dpkg-query -L tarvex-programmer >"$work/files"
 useradd --create-home --shell /bin/sh "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
@@ -125,6 +134,7 @@ quit_window
 
 echo "== purge"
 DEBIAN_FRONTEND=noninteractive apt-get purge -y tarvex-programmer >/dev/null
+installed=
 left=$(while read -r path; do if [ -f "$path" ]; then echo "$path"; fi; done <"$work/files")
 left+=$(find /usr -xdev \( -name '*tarvex*' -o -name 'zpt410*' -o -path /usr/bin/config.txt \) \
     -print)
