@@ -10,10 +10,17 @@
 #include "link/keep_alive.h"
 #include "link/port_discovery.h"
 #include "link/radio_menu.h"
+#include "link/read_command.h"
 #include "link/serial_link.h"
 #include "link/terminal_mode.h"
 
 namespace tarvex {
+namespace {
+
+constexpr int kReadItem = 1;
+constexpr int kProgramRadioItem = 2;
+
+}  // namespace
 
 class ProgrammerApp::BusyScope {
   public:
@@ -178,11 +185,19 @@ void ProgrammerApp::mRadio_Click(int Index) {
         return;
     }
     const BusyScope busy(busy_);
-    if (tarvex::mRadio_Click(link_, Index)) {
-        // The screen now holds what the repeater holds, not what a file holds.
-        if (Index == 1) {
+    if (Index == kReadItem) {
+        if (ReadCommand(link_)) {
+            ShowSettingsNotKept(session_.state, services_.ui);
+            // The screen now holds what the repeater holds, not what a file holds.
             session_.screen.FrmMainScrn.caption = WindowTitle(BuildVersion());
+            edits_.MarkClean(session_.screen);
         }
+        return;
+    }
+    if (Index == kProgramRadioItem && !EditedSettingsCanBeWritten(session_, services_.ui)) {
+        return;
+    }
+    if (tarvex::mRadio_Click(link_, Index) && Index == kProgramRadioItem) {
         edits_.MarkClean(session_.screen);
     }
 }
