@@ -7,7 +7,7 @@
 #include <span>
 
 #include "codec/number_text.h"
-#include "files/data_file.h"
+#include "files/file_writer.h"
 
 namespace tarvex {
 namespace {
@@ -30,7 +30,7 @@ std::string_view Trimmed(std::string_view text) {
 
 bool WriteText(const std::filesystem::path& file, const std::string& text, std::string* reason) {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    return ReplaceFileSafely(file, std::span<const std::uint8_t>(bytes, text.size()), reason);
+    return WriteWholeFile(file, std::span<const std::uint8_t>(bytes, text.size()), reason);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ using testing::RecordingUserInterface;
 using testing::ScriptedFileChooser;
 using testing::ScriptedSerialPort;
 using testing::TempDir;
+using testing::WithFileSizeLimit;
 
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -120,6 +121,11 @@ TEST(ConfigFile, WritesOneLineEndedByCrLf) {
     std::string reason;
     EXPECT_FALSE(WriteConfigFile(dir / "no-such-folder" / "config.txt", 1, &reason));
     EXPECT_FALSE(reason.empty());
+    // Out of room, as on a full disk: the system's reason, and the old line stays.
+    EXPECT_FALSE(
+        WithFileSizeLimit(5, [&] { return WriteConfigFile(dir / "config.txt", 3, &reason); }));
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
 }
 
 TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {

@@ -546,11 +546,11 @@ std::map<std::string, QString> Shown(Rig& rig) {
     return shown;
 }
 
+// The dialog opens with the name box focused and its text selected; Enter there is OK.
 void ChooseName(FileSelectDialog& dialog, const QString& name) {
-    dialog.txtCurrFile()->setFocus();
-    dialog.txtCurrFile()->selectAll();
+    QCOMPARE(dialog.focusWidget(), dialog.txtCurrFile());
     QTest::keyClicks(dialog.txtCurrFile(), name);
-    QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+    QTest::keyClick(dialog.txtCurrFile(), Qt::Key_Return);
 }
 
 void Rig::SaveAs(const QString& name) {
@@ -647,30 +647,36 @@ void MainWindowTest::saveNamesTheFile() {
 }
 
 void MainWindowTest::leavingTheDialogShowsNothing_data() {
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("Cancel") << false;
-    QTest::newRow("the close box") << true;
+    QTest::addColumn<int>("way");  // 0 Cancel, 1 the close box, 2 Escape
+    QTest::newRow("Cancel") << 0;
+    QTest::newRow("the close box") << 1;
+    QTest::newRow("Escape") << 2;
 }
 
 void MainWindowTest::leavingTheDialogShowsNothing() {
-    QFETCH(bool, closeBox);
+    QFETCH(int, way);
     Rig rig;
     QVERIFY(rig.StartAndRead());
     const std::map<std::string, QString> before = Shown(rig);
     bool stayedOpen = false;
-    rig.WhenFileDialogShows([&rig, &stayedOpen, closeBox](FileSelectDialog& dialog) {
+    bool left = false;
+    rig.WhenFileDialogShows([&rig, &stayedOpen, &left, way](FileSelectDialog& dialog) {
         // OK with the pattern still in the box only beeps.
         QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
         QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
         stayedOpen = dialog.isVisible() && rig.dialogs.script.events.size() == 1;
-        if (closeBox) {
+        if (way == 1) {
             dialog.close();
+        } else if (way == 2) {
+            QTest::keyClick(dialog.File1(), Qt::Key_Escape);
         } else {
             QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
         }
+        left = !dialog.isVisible();
     });
     rig.Trigger("mFile", 2);
     QVERIFY(stayedOpen);
+    QVERIFY(left);
     QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
     QVERIFY(!rig.program->fileDialog()->isVisible());
     QVERIFY(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files).isEmpty());
@@ -693,24 +699,29 @@ void MainWindowTest::openingALowerCaseMagicChangesNothing() {
                  {"Invalid Data File",
                   "This doesn't appear to be a valid Radio data file...Please try again.",
                   MessageIcon::Critical, MessageButtons::Ok},
-                 {"File System Error", "Error reading data file...", MessageIcon::Critical,
-                  MessageButtons::Ok}}));
+                 {"File System Error",
+                  "Error reading data file...\nthe file does not start with a data file tag",
+                  MessageIcon::Critical, MessageButtons::Ok}}));
     QCOMPARE(Shown(rig), before);
 }
 
 void MainWindowTest::aFailedSaveKeepsWhatIsThere_data() {
     QTest::addColumn<QString>("existing");  // a file, or a folder when it ends in "/"
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");  // under the message
     // Neither can be written even by root, whom permissions would not stop.
     QTest::newRow("the folder is a file") << "notes.txt"
-                                          << "notes.txt/site";
+                                          << "notes.txt/site"
+                                          << "Not a directory";
     QTest::newRow("the target is a folder") << "site.kvd/"
-                                            << "site";
+                                            << "site"
+                                            << "Is a directory";
 }
 
 void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
     QFETCH(QString, existing);
     QFETCH(QString, typed);
+    QFETCH(QString, reason);
     Rig rig;
     const bool folder = existing.endsWith('/');
     QString kept = rig.Path(existing);
@@ -722,7 +733,8 @@ void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
     QVERIFY(rig.StartAndRead());
     rig.SaveAs(typed);
     QCOMPARE(rig.dialogs.Messages(),
-             (std::vector<MessageBox>{{"File System Error", "Error saving data file...",
+             (std::vector<MessageBox>{{"File System Error",
+                                       "Error saving data file...\n" + reason.toStdString(),
                                        MessageIcon::Critical, MessageButtons::Ok}}));
     QCOMPARE(ReadFile(kept), std::string("keep me"));
     QCOMPARE(QFileInfo(rig.Path(existing)).isDir(), folder);
