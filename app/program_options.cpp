@@ -16,6 +16,8 @@ ParsedOptions ParseProgramOptions(const std::vector<std::string>& args) {
                    "for example /dev/ttyUSB0");
     app.add_flag("--simulator", options.simulator,
                  "demo mode: a simulated repeater holding a sample's settings, no hardware");
+    std::string dataFile;
+    app.add_option("FILE", dataFile, "data file (.kvd) to open, as File > Open File does");
 
     // CLI11 wants the arguments in reverse order, without the program name.
     std::vector<std::string> reversed;
@@ -31,6 +33,9 @@ ParsedOptions ParseProgramOptions(const std::vector<std::string>& args) {
     }
     if (!device.empty()) {
         options.portDevice = device;
+    }
+    if (!dataFile.empty()) {
+        options.dataFile = dataFile;
     }
     if (options.portDevice && options.simulator) {
         return {std::nullopt, 2, "--port and --simulator exclude each other\n"};

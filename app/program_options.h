@@ -10,6 +10,7 @@ namespace tarvex {
 struct ProgramOptions {
     std::optional<std::string> portDevice;  // --port DEVICE: use this device for this run
     bool simulator = false;                 // --simulator: the in-process simulated repeater
+    std::optional<std::string> dataFile;    // FILE: opened after start-up as File > Open File does
 };
 
 struct ParsedOptions {

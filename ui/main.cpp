@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/locations.h"
 #include "app/program_options.h"
+#include "link/qt/qt_port_catalogue.h"
 #include "link/qt/qt_serial_port_adapter.h"
 #include "sim/memory_file.h"
 #include "sim/simulated_serial_port.h"
@@ -14,13 +16,13 @@
 
 namespace {
 
-// The settings the simulated repeater holds in demo mode, shipped beside the program.
-constexpr const char* kDemoSample = "mk-tone-repeater.kvd";
-
-std::unique_ptr<tarvex::SerialPort> DemoRepeater(const std::filesystem::path& programDirectory) {
+// The simulated repeater of demo mode, holding the settings of the sample shipped with the
+// program.
+std::unique_ptr<tarvex::SerialPort> DemoRepeater(const tarvex::Locations& locations) {
     tarvex::sim::RepeaterOptions repeater;
     std::string reason;
-    const std::filesystem::path sample = programDirectory / kDemoSample;
+    const std::filesystem::path sample =
+        locations.DemoSample().value_or(locations.DataDirectory() / tarvex::kDemoSampleName);
     if (const auto memory = tarvex::sim::MemoryFile::Load(
             sample, tarvex::sim::MemoryFileFormat::DataFile, &reason)) {
         repeater.memory = memory->memory();
@@ -51,13 +53,14 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<tarvex::SerialPort> port;
     if (parsed.options->simulator) {
-        port = DemoRepeater(programDirectory);
+        port = DemoRepeater(tarvex::Locations(programDirectory));
     } else {
         port = std::make_unique<tarvex::QtSerialPortAdapter>();
     }
     tarvex::SystemClock clock;
     tarvex::ThreadSleeper pauses;
     tarvex::ui::QtDialogs dialogs;
+    tarvex::QtPortCatalogue catalogue;
     tarvex::ui::DesktopProgram program({*port,
                                         clock,
                                         pauses,
@@ -67,9 +70,13 @@ int main(int argc, char** argv) {
                                         },
                                         {programDirectory, parsed.options->portDevice, {}},
                                         {},  // the file dialog starts in the current directory
-                                        nullptr});
+                                        nullptr,
+                                        &catalogue});
     if (!program.Start()) {
         return 0;  // the user gave up on the port prompt
+    }
+    if (parsed.options->dataFile) {
+        program.OpenFile(*parsed.options->dataFile);
     }
     return QApplication::exec();
 }

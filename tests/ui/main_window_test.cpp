@@ -25,6 +25,7 @@
 #include "sim/memory_file.h"
 #include "sim/simulated_serial_port.h"
 #include "support/fake_clock.h"
+#include "support/fake_port_catalogue.h"
 #include "support/recording_ui.h"
 #include "ui/desktop_program.h"
 #include "ui/file_select_dialog.h"
@@ -157,7 +158,8 @@ struct Rig {
             },
             {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()},
             dir.path().toStdString(),
-            &printers});
+            &printers,
+            &catalogue});
         if (!program->Start()) {
             return false;
         }
@@ -207,6 +209,7 @@ struct Rig {
     testing::FakeClock clock;
     ScriptedDialogs dialogs;
     PdfPrinters printers{dir.path()};
+    testing::FakePortCatalogue catalogue;
     std::vector<std::filesystem::path> opened;
     std::unique_ptr<DesktopProgram> program;
 };
@@ -241,6 +244,7 @@ class MainWindowTest : public QObject {
     void printGoesToThePrinterOrAPdfFile();
     void closingSendsXOnce_data();
     void closingSendsXOnce();
+    void comPortMenuListsTheDevicesPresentAndTitleNamesTheFile();
 };
 
 void MainWindowTest::startUp_data() {
@@ -803,6 +807,42 @@ void MainWindowTest::closingSendsXOnce() {
     QVERIFY(!rig.port.IsOpen());
     rig.window().close();  // closing again sends nothing more
     QCOMPARE(rig.port.written, std::string("X"));
+}
+
+void MainWindowTest::comPortMenuListsTheDevicesPresentAndTitleNamesTheFile() {
+    Rig rig;
+    rig.port.present.insert("/dev/ttyUSB0");
+    QVERIFY(rig.Start());
+    QVERIFY(!rig.window().windowIcon().isNull());
+    QMenu* menu = rig.window().TopMenu("mComPort");
+    const auto texts = [menu] {
+        QStringList list;
+        for (const QAction* action : menu->actions()) {
+            list << (action->isChecked() ? "* " : "") + action->text();
+        }
+        return list;
+    };
+    rig.catalogue.ports = {testing::UsbAdapter("/dev/ttyUSB0", "FT232R USB UART", "FTDI")};
+    emit menu->aboutToShow();
+    const QString adapter = QString::fromUtf8("/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)");
+    QCOMPARE(texts(),
+             (QStringList{"* COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "", adapter}));
+    menu->actions().back()->trigger();
+    QCOMPARE(rig.port.opened.back(), std::string("/dev/ttyUSB0"));
+    rig.catalogue.ports.push_back(testing::UsbAdapter("/dev/ttyACM0", "", "A&B"));
+    emit menu->aboutToShow();
+    QCOMPARE(texts(), (QStringList{"COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "",
+                                   QString::fromUtf8("/dev/ttyACM0 \u2014 A&&B"), "* " + adapter}));
+
+    rig.program->OpenFile(SamplePath().toStdString());
+    QCOMPARE(rig.window().windowTitle(),
+             QString::fromUtf8("Tarvex Repeater Programmer V5.0.4 \u2014 mk-tone-repeater.kvd"));
+    QTest::keyClick(rig.Widget<QLineEdit>("TxtCustID"), Qt::Key_End);
+    QTest::keyClick(rig.Widget<QLineEdit>("TxtCustID"), Qt::Key_Backspace);
+    rig.dialogs.script.answers = {MessageResult::No};
+    rig.window().close();
+    QVERIFY(rig.window().isVisible());  // the edit is kept
+    QCOMPARE(rig.dialogs.Messages().size(), std::size_t{1});
 }
 
 }  // namespace tarvex::ui
