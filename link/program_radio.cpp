@@ -175,13 +175,13 @@ bool ProgramRadioCommand(RadioLink& link) {
     if (!IdentifyRadio(link, identification)) {
         link.ui.Beep();
         link.ui.ShowMessage(NoRadioBox());
-        RestoreScreenAfterRadioWork(screen);
+        RestoreScreenAfterRadioWork(link);
         return false;
     }
     screen.LabelStatus.caption = "Programming Radio";
     screen.FrameStatus.visible = true;
     const bool sent = ProgramRadio(link, identification);
-    RestoreScreenAfterRadioWork(screen);
+    RestoreScreenAfterRadioWork(link);
     return sent;
 }
 

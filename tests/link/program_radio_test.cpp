@@ -17,6 +17,7 @@ namespace {
 
 using testing::BeepEvent;
 using testing::FakeRepeater;
+using testing::FrontEvent;
 using testing::LinkRig;
 using testing::Message;
 using testing::UiEvent;
@@ -113,7 +114,7 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackup) {
     EXPECT_EQ(rig.state.OutData[15], 10) << "sent as the digits 0 and A";
     EXPECT_EQ(progressAtBlockEnds, (std::vector<int>{4, 10, 24, 50, 64, 88, 96}));
     EXPECT_EQ(rig.state.ProgAddr, 127);
-    EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()});
+    EXPECT_EQ(rig.ui.events, (std::vector{BeepEvent(), FrontEvent()}));
     EXPECT_EQ(rig.screen.LabelStatus.caption, "Programming Radio");
     EXPECT_EQ(rig.screen.StatusBar1.panels[0], "Sending Current Data to Radio...");
     ExpectIdleScreen(rig.screen, "programmed");
@@ -174,7 +175,8 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
         EXPECT_EQ(rig.ui.events,
                   (std::vector{BeepEvent(),
                                Message("No Radio!", "Radio stopped responding during programming!",
-                                       MessageIcon::Critical)}))
+                                       MessageIcon::Critical),
+                               FrontEvent()}))
             << c.name;
         ExpectIdleScreen(rig.screen, c.name);
         EXPECT_TRUE(std::filesystem::exists(rig.link.lastBackupPath)) << c.name;
@@ -214,22 +216,26 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         {"no repeater",
          [](ProgramRig& rig) { rig.port.respond = nullptr; },
          {BeepEvent(), BeepEvent(),
-          Message("No Radio!", "Radio is not detected!", MessageIcon::Critical)}},
+          Message("No Radio!", "Radio is not detected!", MessageIcon::Critical), FrontEvent()}},
         {"an empty frequency field",
          [](ProgramRig& rig) { rig.screen.TxtRptrTXFreq.text.clear(); },
-         {Message("Commit Data Error", "TX frequency field is empty..."), formError}},
+         {Message("Commit Data Error", "TX frequency field is empty..."), formError, FrontEvent()}},
         {"a frequency the encoder refuses",
          [](ProgramRig& rig) { rig.state.FreqUpperMHz = 450; },
          {Message("Tarvex Repeater Programmer", " Non-numeric or out of range freq data!"),
-          BeepEvent(), outputError}},
+          BeepEvent(), outputError, FrontEvent()}},
         {"a backup folder that cannot be made",
          [&](ProgramRig& rig) { rig.link.backupFolder = other / "file" / "backups"; },
-         {BeepEvent(), backupError("\n\nBackup folder: " + (other / "file" / "backups").string() +
-                                   "\nReason: Not a directory")}},
+         {BeepEvent(),
+          backupError("\n\nBackup folder: " + (other / "file" / "backups").string() +
+                      "\nReason: Not a directory"),
+          FrontEvent()}},
         {"no backup folder known",
          [](ProgramRig& rig) { rig.link.backupFolder.clear(); },
-         {BeepEvent(), backupError("\nReason: no folder for backups is known (neither "
-                                   "XDG_DATA_HOME nor HOME)")}},
+         {BeepEvent(),
+          backupError("\nReason: no folder for backups is known (neither "
+                      "XDG_DATA_HOME nor HOME)"),
+          FrontEvent()}},
     };
     for (const Case& c : cases) {
         ProgramRig rig;

@@ -16,6 +16,7 @@ namespace {
 
 using testing::BeepEvent;
 using testing::FakeRepeater;
+using testing::FrontEvent;
 using testing::LinkRig;
 using testing::Message;
 using testing::UiEvent;
@@ -32,14 +33,24 @@ TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
         std::vector<UiEvent> events;
     };
     const Case cases[] = {
-        {"Read before anything", 0, ReadCommand, false, {BeepEvent(), BeepEvent(), noRadio}},
-        {"Read after the pings", 3, ReadCommand, false, {BeepEvent(), BeepEvent(), noRadio}},
+        {"Read before anything",
+         0,
+         ReadCommand,
+         false,
+         {BeepEvent(), BeepEvent(), noRadio, FrontEvent()}},
+        {"Read after the pings",
+         3,
+         ReadCommand,
+         false,
+         {BeepEvent(), BeepEvent(), noRadio, FrontEvent()}},
         {"Program Radio while writing",
          60,
          ProgramRadioCommand,
          false,
-         {BeepEvent(), Message("No Radio!", "Radio stopped responding during programming!",
-                               MessageIcon::Critical)}},
+         {BeepEvent(),
+          Message("No Radio!", "Radio stopped responding during programming!",
+                  MessageIcon::Critical),
+          FrontEvent()}},
         {"Terminal Mode",
          0,
          [](RadioLink& link) {
