@@ -27,8 +27,14 @@ namespace tarvex::ui {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kFontPixels = 11;
+constexpr int kFontPixels = 10;
 constexpr int kNotAKey = -1;
+// A frame is opaque, so that what it stands in for does not show through, and its title sits on
+// its top border, so that the controls placed below the title clear both.
+constexpr const char* kFrameStyle =
+    "QGroupBox { border: 1px solid palette(mid); margin-top: 6px;"
+    " background-color: palette(window); background-clip: margin; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }";
 
 int Pixels(int twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -116,11 +122,14 @@ MainWindow::MainWindow(ProgrammerApp& app, QWidget* parent)
     setObjectName("FrmMainScrn");
     auto* central = new QWidget(this);
     central->setObjectName("client");
-    // The layout was drawn for a narrow 8-point face; a condensed one keeps the captions whole.
+    // The layout was drawn for a narrow 8-point face. DejaVu Sans Condensed at 10 pixels keeps
+    // every caption whole in its control (the widest, "12 MK 100.0 Hz", fills a list's field);
+    // the package depends on it. Pixels, not points, so that it scales with the controls.
     QFont font = central->font();
-    font.setFamilies({"DejaVu Sans Condensed", "Liberation Sans Narrow", font.family()});
+    font.setFamilies({"DejaVu Sans Condensed"});
     font.setPixelSize(kFontPixels);
     central->setFont(font);
+    central->setStyleSheet(kFrameStyle);
     central->setFixedSize(PixelRect(screen_.FrmMainScrn.position).size());
     setCentralWidget(central);
 
@@ -180,6 +189,16 @@ void MainWindow::BuildControls() {
     // The status frame and the terminal view lie over the controls they stand in for.
     widgets_.at(&screen_.FrameStatus)->raise();
     widgets_.at(&screen_.PDQComm1)->raise();
+    // Set on every control and its parts (the terminal view has a font of its own): under the
+    // frames' style sheet the widgets inside a frame would take the application's font instead.
+    for (const auto& [control, widget] : widgets_) {
+        if (control->kind != ControlKind::SerialControl) {
+            widget->setFont(centralWidget()->font());
+            for (QWidget* part : widget->findChildren<QWidget*>()) {
+                part->setFont(centralWidget()->font());
+            }
+        }
+    }
 }
 
 QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {

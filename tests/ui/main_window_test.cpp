@@ -7,6 +7,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
@@ -15,6 +16,8 @@
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOption>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -211,6 +214,136 @@ struct Rig {
     std::unique_ptr<DesktopProgram> program;
 };
 
+// Where a widget draws its text, in its own coordinates, and every text it may show there.
+struct TextRoom {
+    QRect room;
+    QStringList texts;
+};
+
+QRect TitleOf(const QGroupBox& frame) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&frame);
+    option.text = frame.title();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                         &frame);
+}
+
+TextRoom RoomOf(QWidget& widget) {
+    const QStyle& style = *widget.style();
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        return {label->contentsRect(), {label->text()}};
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+        return {style.subElementRect(
+                    radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option,
+                    button),
+                {button->text()}};
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(&widget)) {
+        const int left = TitleOf(*frame).left();
+        return {QRect(left, 0, frame->width() - left, frame->height()), {frame->title()}};
+    }
+    if (auto* list = qobject_cast<QComboBox*>(&widget)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        QStringList rows;
+        for (int row = 0; row < list->count(); ++row) {
+            rows << list->itemText(row);
+        }
+        return {
+            style.subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list),
+            rows};
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.lineWidth = style.pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+        constexpr int kLineEditMargin = 2;  // the box's own space on either side of its text
+        return {style.subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                    .adjusted(kLineEditMargin, 0, -kLineEditMargin, 0),
+                {edit->text()}};
+    }
+    return {};
+}
+
+// The status frame as drawn, and as drawn with the controls under it hidden: the same when
+// nothing shows through it.
+bool NothingShowsThroughTheStatusFrame(MainWindow& window) {
+    QWidget* frame = window.WidgetOf("FrameStatus");
+    QWidget* client = frame->parentWidget();
+    const QImage drawn = client->grab(frame->geometry()).toImage();
+    std::vector<QWidget*> under;
+    for (QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != frame && other->isVisible() &&
+            other->geometry().intersects(frame->geometry())) {
+            other->hide();
+            under.push_back(other);
+        }
+    }
+    const QImage alone = client->grab(frame->geometry()).toImage();
+    for (QWidget* other : under) {
+        other->show();
+    }
+    return !under.empty() && drawn == alone;
+}
+
+// What spoils the look of the shown controls: a text wider or taller than its room, a label's
+// text running into another control, a control on a frame's border or title.
+QStringList LayoutFaults(MainWindow& window, ScreenModel& screen) {
+    constexpr int kGap = 2;  // between a label's text and the next control
+    QStringList faults;
+    for (const Control* control : screen.AllControls()) {
+        QWidget* widget = window.WidgetOf(control->name, control->index);
+        if (widget == nullptr || !widget->isVisibleTo(&window)) {
+            continue;
+        }
+        const QString name = widget->objectName();
+        const TextRoom text = RoomOf(*widget);
+        const QFontMetricsF metrics(widget->font(), widget);
+        for (const QString& shown : text.texts) {
+            if (shown.isEmpty()) {
+                continue;
+            }
+            const double width = metrics.horizontalAdvance(shown);
+            if (width > text.room.width() || metrics.height() > text.room.height()) {
+                faults << QString("%1: \"%2\" is %3 x %4 in %5 x %6")
+                              .arg(name, shown)
+                              .arg(width)
+                              .arg(metrics.height())
+                              .arg(text.room.width())
+                              .arg(text.room.height());
+                break;
+            }
+            const QRectF ink(widget->x() + text.room.left(),
+                             widget->y() + (widget->height() - metrics.height()) / 2, width + kGap,
+                             metrics.height());
+            for (QWidget* other :
+                 widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (qobject_cast<QLabel*>(widget) != nullptr && other != widget &&
+                    other->isVisibleTo(&window) && ink.intersects(other->geometry())) {
+                    faults << name + ": \"" + shown + "\" runs into " + other->objectName();
+                }
+            }
+        }
+        // A frame's children stand in the room its style leaves under the title and the border.
+        auto* frame = qobject_cast<QGroupBox*>(widget);
+        if (frame != nullptr && !frame->title().isEmpty()) {
+            for (QWidget* inside : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!frame->contentsRect().contains(inside->geometry()) ||
+                    inside->geometry().intersects(TitleOf(*frame))) {
+                    faults << inside->objectName() + " lies on the title or border of " + name;
+                }
+            }
+        }
+    }
+    return faults;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -225,6 +358,7 @@ class MainWindowTest : public QObject {
     void hangTimeOutOfRangeKeepsTheFocus();
     void programRadioWritesTheRepeater();
     void terminalModeLocksAndUnlocksTheMenus();
+    void radioWorkLocksTheWindowAndShowsProgress_data();
     void radioWorkLocksTheWindowAndShowsProgress();
     void f1OpensNothing();
     void helpOpensThePageOrNamesTheFailure();
@@ -241,6 +375,7 @@ class MainWindowTest : public QObject {
     void printGoesToThePrinterOrAPdfFile();
     void closingSendsXOnce_data();
     void closingSendsXOnce();
+    void everyTextFitsItsControl();
 };
 
 void MainWindowTest::startUp_data() {
@@ -447,28 +582,53 @@ void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
             w.TopMenu("menuFile")->menuAction()->isEnabled());
 }
 
+void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress_data() {
+    QTest::addColumn<int>("command");  // mRadio index
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("lastBox");
+    QTest::newRow("Read without a repeater")
+        << 1 << "Pinging Radio, Retrieving Model Information and Firmware Rev..."
+        << "Radio is not detected!";
+    // The monitor-mode frame is shown again before the box, under the status frame.
+    QTest::newRow("Program Radio with a frequency the encoder refuses")
+        << 2 << "Sending Current Data to Radio..."
+        << "Error forming output data...";
+}
+
 void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
+    QFETCH(int, command);
+    QFETCH(QString, status);
+    QFETCH(QString, lastBox);
     Rig rig;
-    QVERIFY(rig.Start());
-    rig.port.repeater.repeater() = sim::SimulatedRepeater({{}, "10", {.silent = true}});
-    bool lockedAtTheBox = false;
+    QVERIFY(rig.StartAndRead());
+    if (command == 1) {
+        rig.port.repeater.repeater() = sim::SimulatedRepeater({{}, "10", {.silent = true}});
+    } else {
+        rig.program->app().link().state.FreqUpperMHz = 450;
+    }
+    QWidget elsewhere;  // the user turns to another window meanwhile
+    bool lockedAtEveryBox = true;
     QString statusAtTheBox;
-    rig.dialogs.script.onMessage = [&rig, &lockedAtTheBox, &statusAtTheBox](const MessageBox&) {
-        lockedAtTheBox = !rig.window().isEnabled() &&
-                         !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
-                         rig.window().WidgetOf("FrameStatus")->isVisible();
+    rig.dialogs.script.onMessage = [&](const MessageBox&) {
+        lockedAtEveryBox = lockedAtEveryBox && !rig.window().isEnabled() &&
+                           !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
+                           rig.window().WidgetOf("FrameStatus")->isVisible() &&
+                           NothingShowsThroughTheStatusFrame(rig.window());
         statusAtTheBox = rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1")->text();
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     };
-    rig.Trigger("mRadio", 1);
+    rig.Trigger("mRadio", command);
 
     const std::vector<MessageBox> boxes = rig.dialogs.Messages();
-    QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, std::string("Radio is not detected!"));
-    QVERIFY(lockedAtTheBox);
-    QCOMPARE(statusAtTheBox,
-             QString("Pinging Radio, Retrieving Model Information and Firmware Rev..."));
+    QVERIFY(!boxes.empty());
+    QCOMPARE(QString::fromStdString(boxes.back().text), lastBox);
+    QVERIFY(lockedAtEveryBox);
+    QCOMPARE(statusAtTheBox, status);
     QVERIFY(rig.window().isEnabled());
     QVERIFY(rig.window().TopMenu("menuRadio")->menuAction()->isEnabled());
+    QTRY_VERIFY(rig.window().isActiveWindow());
 }
 
 void MainWindowTest::f1OpensNothing() {
@@ -791,6 +951,14 @@ void MainWindowTest::closingSendsXOnce() {
     QVERIFY(!rig.port.IsOpen());
     rig.window().close();  // closing again sends nothing more
     QCOMPARE(rig.port.written, std::string("X"));
+}
+
+// Run at several scale factors (QT_SCALE_FACTOR) by ctest.
+void MainWindowTest::everyTextFitsItsControl() {
+    Rig rig;
+    QVERIFY(rig.StartAndRead());
+    const QStringList faults = LayoutFaults(rig.window(), rig.screen());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
 }
 
 }  // namespace tarvex::ui
