@@ -55,8 +55,9 @@ QColor QtColor(Rgb rgb) {
 }
 
 // The character code a key press gives a text box's key handler: Backspace 8, Enter 13, a
-// printable single-byte character its code; kKeyRefused for a character beyond one byte;
-// kNotAKey for keys that are the box's own business (movement, deletion, shortcuts, Tab).
+// printable single-byte character its code; kNotAKey for keys that are the box's own business
+// (movement, deletion, shortcuts, Tab) and for characters beyond one byte, which the box takes
+// and the binding drops from it like pasted ones.
 int KeyCodeOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if ((event.modifiers() & commands) != 0) {
@@ -72,10 +73,10 @@ int KeyCodeOf(const QKeyEvent& event) {
         return kNotAKey;
     }
     const char16_t c = event.text().front().unicode();
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || c == 0x7F || c > 0xFF) {
         return kNotAKey;
     }
-    return c > 0xFF ? kKeyRefused : static_cast<int>(c);
+    return static_cast<int>(c);
 }
 
 bool TakesFocus(const Control& control) {
@@ -397,13 +398,25 @@ QMenu* MainWindow::TopMenu(const std::string& name) const {
     return found == menus_.end() ? nullptr : found->second;
 }
 
+// The model takes the box's text. Characters it cannot hold (beyond one byte, typed or pasted)
+// leave the box too, with a beep each, so that the box shows exactly what the model holds.
 void MainWindow::SyncFromWidget(Control& control) {
     if (control.kind != ControlKind::TextBox) {
         return;
     }
-    const auto* edit = static_cast<QLineEdit*>(widgets_.at(&control));
-    control.text = FromQt(edit->text());
-    control.caret = std::min(edit->cursorPosition(), static_cast<int>(control.text.size()));
+    auto* edit = static_cast<QLineEdit*>(widgets_.at(&control));
+    const QString shown = edit->text();
+    const int caret = static_cast<int>(FromQt(shown.left(edit->cursorPosition())).size());
+    control.text = FromQt(shown);
+    control.caret = caret;
+    const int dropped = CharactersBeyondOneByte(shown);
+    if (dropped > 0) {
+        edit->setText(ToQt(control.text));
+        edit->setCursorPosition(caret);
+        for (int i = 0; i < dropped; ++i) {
+            app_.link().ui.Beep();
+        }
+    }
 }
 
 bool MainWindow::TextBoxKeyPress(QLineEdit& edit, Control& box, int code) {
@@ -513,7 +526,7 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
     switch (control.kind) {
         case ControlKind::TextBox: {
             auto& edit = static_cast<QLineEdit&>(widget);
-            if (FromQt(edit.text()) != control.text) {
+            if (edit.text() != ToQt(control.text)) {
                 edit.setText(ToQt(control.text));
                 edit.setCursorPosition(control.caret);
             }

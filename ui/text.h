@@ -11,6 +11,14 @@ inline QString ToQt(const std::string& text) {
 }
 
 // Characters beyond one byte have no place in the model's texts and are left out.
+inline int CharactersBeyondOneByte(const QString& text) {
+    int count = 0;
+    for (const char32_t c : text.toUcs4()) {
+        count += c > 0xFF ? 1 : 0;
+    }
+    return count;
+}
+
 inline std::string FromQt(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));

@@ -2,6 +2,7 @@
 // in-process simulated repeater. Boxes are answered from a script.
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QClipboard>
 #include <QtGui/QHelpEvent>
 #include <QtTest/QtTest>
 #include <QtWidgets/QApplication>
@@ -356,6 +357,8 @@ class MainWindowTest : public QObject {
     void readFillsEveryWidget();
     void frequencyTypedDigitByDigit();
     void hangTimeOutOfRangeKeepsTheFocus();
+    void aBoxShowsOnlyWhatTheModelHolds_data();
+    void aBoxShowsOnlyWhatTheModelHolds();
     void programRadioWritesTheRepeater();
     void terminalModeLocksAndUnlocksTheMenus();
     void radioWorkLocksTheWindowAndShowsProgress_data();
@@ -524,6 +527,51 @@ void MainWindowTest::hangTimeOutOfRangeKeepsTheFocus() {
     // The field the Tab reached for a moment keeps its value.
     QCOMPARE(rig.Widget<QLineEdit>("TxtSqlTailMuteTime")->text(),
              QString::fromStdString(rig.screen().TxtSqlTailMuteTime.text));
+}
+
+void MainWindowTest::aBoxShowsOnlyWhatTheModelHolds_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");  // key by key
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("a euro sign pasted into the Morse code") << "TxtMorseCodeID"
+                                                            << ""
+                                                            << "VK\u20AC2"
+                                                            << "VK2" << 1;
+    QTest::newRow("a euro sign pasted into a time") << "TxtTXHangTime"
+                                                    << "5"
+                                                    << "\u20AC"
+                                                    << "5" << 1;
+    QTest::newRow("an emoji pasted into the customer") << "TxtCustID"
+                                                       << ""
+                                                       << "A\U0001F600B"
+                                                       << "AB" << 1;
+    QTest::newRow("a euro sign typed where a point would go") << "TxtRptrTXFreq"
+                                                              << "451\u20AC"
+                                                              << ""
+                                                              << "451" << 1;
+}
+
+void MainWindowTest::aBoxShowsOnlyWhatTheModelHolds() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(int, beeps);
+    Rig rig;
+    QVERIFY(rig.Start());
+    auto* box = rig.Widget<QLineEdit>(field.toStdString());
+    box->setFocus();
+    for (const QString& key : typed.split("", Qt::SkipEmptyParts)) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(box, &press);
+    }
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), shown);
+    QCOMPARE(QString::fromLatin1(rig.screen().Find(field.toStdString())->text), shown);
+    QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>(beeps, testing::BeepEvent()));
 }
 
 void MainWindowTest::programRadioWritesTheRepeater() {
