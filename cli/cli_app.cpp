@@ -5,6 +5,8 @@
 
 #include "app/file_menu.h"
 #include "app/print_command.h"
+#include "app/program_options.h"
+#include "app/programmer_app.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
 #include "cli/radio_commands.h"
@@ -96,6 +98,8 @@ int PrintSettingsReport(Session& session, const std::string& pdfPath, std::ostre
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"Tarvex Repeater Programmer, command-line front end", "tarvex-cli"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", VersionLine("tarvex-cli"));
+    app.allow_extras();  // refused after the parse, in the order given
 
     std::string file;
     bool json = false;
@@ -148,6 +152,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     try {
         app.parse(argc, argv);
+        RefuseLeftOverArguments(app);
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e, out, err);
         return status == 0 ? kExitOk : kExitUsage;

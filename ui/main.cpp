@@ -33,19 +33,39 @@ std::unique_ptr<tarvex::SerialPort> DemoRepeater(const std::filesystem::path& pr
                                                               tarvex::sim::Pacing::RealTime);
 }
 
+// Prints what the options answered when the program is to stop at once.
+bool StopsAtOnce(const tarvex::ParsedOptions& parsed) {
+    if (!parsed.options) {
+        (parsed.exitCode == 0 ? std::cout : std::cerr) << parsed.text;
+    }
+    return !parsed.options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);  // takes the toolkit's own arguments out of argv
+    // The options first, since the toolkit needs a display: --help, --version and mistakes do not.
+    tarvex::ParsedOptions parsed = tarvex::ParseProgramOptions(
+        std::vector<std::string>(argv, argv + argc), tarvex::OtherArguments::Keep);
+    if (StopsAtOnce(parsed)) {
+        return parsed.exitCode;
+    }
+    // The rest goes to the toolkit, which takes its own options out; anything left is a mistake.
+    std::vector<char*> rest{argv[0]};
+    for (std::string& other : parsed.others) {
+        rest.push_back(other.data());
+    }
+    int restCount = static_cast<int>(rest.size());
+    rest.push_back(nullptr);
+    QApplication application(restCount, rest.data());
+    const tarvex::ParsedOptions leftOver = tarvex::ParseProgramOptions(
+        std::vector<std::string>(rest.begin(), rest.begin() + restCount));
+    if (StopsAtOnce(leftOver)) {
+        return leftOver.exitCode;
+    }
     QApplication::setApplicationName(
         QString::fromLatin1(tarvex::kApplicationTitle.data(), tarvex::kApplicationTitle.size()));
 
-    const tarvex::ParsedOptions parsed =
-        tarvex::ParseProgramOptions(std::vector<std::string>(argv, argv + argc));
-    if (!parsed.options) {
-        (parsed.exitCode == 0 ? std::cout : std::cerr) << parsed.text;
-        return parsed.exitCode;
-    }
     const std::filesystem::path programDirectory =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 

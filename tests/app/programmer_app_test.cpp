@@ -243,31 +243,46 @@ TEST(DesktopShell, ChecksTheDocumentLikeTheSystemShell) {
     EXPECT_EQ(opened.size(), 2u);
 }
 
-TEST(ProgramOptions, PortAndSimulator) {
+TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
     struct Case {
         std::vector<std::string> args;
-        bool ok;
         std::optional<std::string> port;
         bool simulator;
+        int exitCode;
+        std::string answer;  // how the terminal text starts when the program stops at once
     };
     const Case cases[] = {
-        {{"p"}, true, std::nullopt, false},
-        {{"p", "--port", "/dev/ttyUSB0"}, true, "/dev/ttyUSB0", false},
-        {{"p", "--simulator"}, true, std::nullopt, true},
-        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, false, std::nullopt, false},
-        {{"p", "--bogus"}, false, std::nullopt, false},
-        {{"p", "--port"}, false, std::nullopt, false},
+        {{"p"}, std::nullopt, false, 0, ""},
+        {{"p", "--port", "/dev/ttyUSB0"}, "/dev/ttyUSB0", false, 0, ""},
+        {{"p", "--simulator"}, std::nullopt, true, 0, ""},
+        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, std::nullopt, false, 2, "--port and"},
+        {{"p", "--bogus", "a", "b"},
+         std::nullopt,
+         false,
+         2,
+         "The following arguments were not expected: --bogus a b\n"},
+        {{"p", "--port"}, std::nullopt, false, 2, "--port"},
+        {{"p", "--version"}, std::nullopt, false, 0, "tarvex-programmer 5.0.4\n"},
+        {{"p", "--help"}, std::nullopt, false, 0, "Reads, edits and programs"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = ParseProgramOptions(c.args);
-        ASSERT_EQ(parsed.options.has_value(), c.ok) << c.args.back();
-        if (c.ok) {
+        ASSERT_EQ(parsed.options.has_value(), c.answer.empty()) << c.args.back();
+        EXPECT_EQ(parsed.exitCode, c.exitCode) << c.args.back();
+        if (parsed.options) {
             EXPECT_EQ(parsed.options->portDevice, c.port);
             EXPECT_EQ(parsed.options->simulator, c.simulator);
         } else {
-            EXPECT_EQ(parsed.exitCode, 2);
+            EXPECT_EQ(parsed.text.rfind(c.answer, 0), 0u) << parsed.text;
         }
     }
+    // Before the window toolkit has taken its own options, they are kept for it in order.
+    const ParsedOptions first = ParseProgramOptions(
+        {"p", "-platform", "offscreen", "--simulator", "-style", "fusion"}, OtherArguments::Keep);
+    ASSERT_TRUE(first.options.has_value());
+    EXPECT_TRUE(first.options->simulator);
+    EXPECT_EQ(first.others,
+              (std::vector<std::string>{"-platform", "offscreen", "-style", "fusion"}));
 }
 
 }  // namespace
