@@ -187,6 +187,13 @@ void MainWindow::BuildControls() {
             tips_->Watch(widget);
         }
     }
+    // A field's label names it to a screen reader, and its access key would lead to it.
+    for (const auto& [control, widget] : widgets_) {
+        if (Control* label = screen_.Find(control->label)) {
+            static_cast<QLabel*>(widgets_.at(label))->setBuddy(widget);
+            widget->setAccessibleName(ToQt(label->caption));
+        }
+    }
     // The status frame and the terminal view lie over the controls they stand in for.
     widgets_.at(&screen_.FrameStatus)->raise();
     widgets_.at(&screen_.PDQComm1)->raise();
@@ -237,9 +244,6 @@ QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
             // A caption that lies outside the box's width is not drawn: the box alone.
             const bool boxAlone = Pixels(control.position.width) < 20;
             auto* box = new QCheckBox(boxAlone ? QString() : ToQt(control.caption), parent);
-            if (boxAlone) {
-                box->setAccessibleName(ToQt(control.caption));
-            }
             connect(box, &QCheckBox::clicked, this, [this, &control](bool checked) {
                 control.check = checked ? CheckState::Checked : CheckState::Unchecked;
                 app_.editor().Click(control);

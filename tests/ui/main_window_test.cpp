@@ -2,6 +2,7 @@
 // in-process simulated repeater. Boxes are answered from a script.
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QAccessible>
 #include <QtGui/QClipboard>
 #include <QtGui/QHelpEvent>
 #include <QtTest/QtTest>
@@ -366,6 +367,7 @@ class MainWindowTest : public QObject {
     void f1OpensNothing();
     void helpOpensThePageOrNamesTheFailure();
     void frequencyFieldsShowTheirTips();
+    void aScreenReaderNamesEveryField();
     void saveThenOpenThroughTheDialog();
     void saveNamesTheFile_data();
     void saveNamesTheFile();
@@ -728,6 +730,22 @@ void MainWindowTest::frequencyFieldsShowTheirTips() {
     // The other help texts are the controls' own tips.
     QCOMPARE(rig.window().WidgetOf("TxtTXHangTime")->toolTip(),
              QString::fromStdString(rig.screen().TxtTXHangTime.helpText));
+}
+
+// A screen reader names a field after the label related to it (or the field's own name).
+void MainWindowTest::aScreenReaderNamesEveryField() {
+    Rig rig;
+    QVERIFY(rig.Start());
+    for (const Control* control : rig.screen().AllControls()) {
+        if (control->kind == ControlKind::TextBox || control->kind == ControlKind::ComboBox) {
+            QWidget* widget = rig.window().WidgetOf(control->name, control->index);
+            const auto labels =
+                QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+            QVERIFY2(labels.size() == 1, control->name.c_str());
+            QCOMPARE(widget->accessibleName(), labels[0].first->text(QAccessible::Name));
+            QVERIFY(!widget->accessibleName().isEmpty());
+        }
+    }
 }
 
 // What every setting control shows, keyed by its name and index; texts without the blanks that
