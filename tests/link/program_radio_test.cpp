@@ -216,26 +216,22 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         {"no repeater",
          [](ProgramRig& rig) { rig.port.respond = nullptr; },
          {BeepEvent(), BeepEvent(),
-          Message("No Radio!", "Radio is not detected!", MessageIcon::Critical), FrontEvent()}},
+          Message("No Radio!", "Radio is not detected!", MessageIcon::Critical)}},
         {"an empty frequency field",
          [](ProgramRig& rig) { rig.screen.TxtRptrTXFreq.text.clear(); },
-         {Message("Commit Data Error", "TX frequency field is empty..."), formError, FrontEvent()}},
+         {Message("Commit Data Error", "TX frequency field is empty..."), formError}},
         {"a frequency the encoder refuses",
          [](ProgramRig& rig) { rig.state.FreqUpperMHz = 450; },
          {Message("Tarvex Repeater Programmer", " Non-numeric or out of range freq data!"),
-          BeepEvent(), outputError, FrontEvent()}},
+          BeepEvent(), outputError}},
         {"a backup folder that cannot be made",
          [&](ProgramRig& rig) { rig.link.backupFolder = other / "file" / "backups"; },
-         {BeepEvent(),
-          backupError("\n\nBackup folder: " + (other / "file" / "backups").string() +
-                      "\nReason: Not a directory"),
-          FrontEvent()}},
+         {BeepEvent(), backupError("\n\nBackup folder: " + (other / "file" / "backups").string() +
+                                   "\nReason: Not a directory")}},
         {"no backup folder known",
          [](ProgramRig& rig) { rig.link.backupFolder.clear(); },
-         {BeepEvent(),
-          backupError("\nReason: no folder for backups is known (neither "
-                      "XDG_DATA_HOME nor HOME)"),
-          FrontEvent()}},
+         {BeepEvent(), backupError("\nReason: no folder for backups is known (neither "
+                                   "XDG_DATA_HOME nor HOME)")}},
     };
     for (const Case& c : cases) {
         ProgramRig rig;
@@ -244,7 +240,9 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         EXPECT_FALSE(ProgramRadioCommand(rig.link)) << c.name;
 
         EXPECT_TRUE(rig.WrittenAfterIdentification().empty()) << c.name;
-        EXPECT_EQ(rig.ui.events, c.events) << c.name;
+        std::vector<UiEvent> events = c.events;
+        events.push_back(FrontEvent());  // every ending brings the window to the front
+        EXPECT_EQ(rig.ui.events, events) << c.name;
         EXPECT_TRUE(rig.link.lastBackupPath.empty()) << c.name;
         EXPECT_FALSE(std::filesystem::exists(rig.backupRoot / "backups")) << c.name;
         ExpectIdleScreen(rig.screen, c.name);

@@ -24,7 +24,9 @@ using testing::UiEvent;
 // An adapter pulled out after a number of writes: every routine ends within its time-outs with its
 // own message, and once the adapter is back, choosing the port again works.
 TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
-    const UiEvent noRadio = Message("No Radio!", "Radio is not detected!", MessageIcon::Critical);
+    const std::vector<UiEvent> noRadio{
+        BeepEvent(), BeepEvent(),
+        Message("No Radio!", "Radio is not detected!", MessageIcon::Critical), FrontEvent()};
     struct Case {
         const char* name;
         int writesBeforeUnplug;
@@ -33,16 +35,8 @@ TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
         std::vector<UiEvent> events;
     };
     const Case cases[] = {
-        {"Read before anything",
-         0,
-         ReadCommand,
-         false,
-         {BeepEvent(), BeepEvent(), noRadio, FrontEvent()}},
-        {"Read after the pings",
-         3,
-         ReadCommand,
-         false,
-         {BeepEvent(), BeepEvent(), noRadio, FrontEvent()}},
+        {"Read before anything", 0, ReadCommand, false, noRadio},
+        {"Read after the pings", 3, ReadCommand, false, noRadio},
         {"Program Radio while writing",
          60,
          ProgramRadioCommand,
