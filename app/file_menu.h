@@ -16,6 +16,18 @@ inline constexpr std::string_view kErrorSavingForm = "Error saving data from thi
 inline constexpr std::string_view kOutputDataErrorTitle = "Output Data Error";
 inline constexpr std::string_view kErrorFormingOutput = "Error forming output data...";
 
+inline constexpr std::string_view kSettingsNotKeptTitle = "Settings Not Kept";
+
+// After a file was opened or a repeater read: one box that lists the settings the next save or
+// program would change (ImageNotices), or, for a model other than 20, says that its settings are
+// not written. Nothing when there is nothing to say.
+void ShowSettingsNotKept(const ProgramState& state, UserInterface& ui);
+
+// The encoder writes the settings of model 20 only. For another model, Save File and Program
+// Radio go on only while the screen shows what the image holds (the polarity ticks, which are
+// written, aside); false after a box naming the changed settings.
+bool EditedSettingsCanBeWritten(const Session& session, UserInterface& ui);
+
 // What Save File and Print do before they write: the slot rule as for slot 1, CommitMainData and
 // EncodeRadioData with the loaded identity. False after the box that names the failed step;
 // OutData and FileOutRec hold the screen's settings only after true.

@@ -8,10 +8,17 @@
 #include "app/print_command.h"
 #include "link/keep_alive.h"
 #include "link/radio_menu.h"
+#include "link/read_command.h"
 #include "link/serial_link.h"
 #include "link/terminal_mode.h"
 
 namespace tarvex {
+namespace {
+
+constexpr int kReadItem = 1;
+constexpr int kProgramRadioItem = 2;
+
+}  // namespace
 
 class ProgrammerApp::BusyScope {
   public:
@@ -155,6 +162,15 @@ void ProgrammerApp::mRadio_Click(int Index) {
         return;
     }
     const BusyScope busy(busy_);
+    if (Index == kReadItem) {
+        if (ReadCommand(link_)) {
+            ShowSettingsNotKept(session_.state, services_.ui);
+        }
+        return;
+    }
+    if (Index == kProgramRadioItem && !EditedSettingsCanBeWritten(session_, services_.ui)) {
+        return;
+    }
     tarvex::mRadio_Click(link_, Index);
 }
 

@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "cli/console_ui.h"
 #include "cli/radio_commands.h"
+#include "cli/settings_check.h"
 #include "cli/settings_entry.h"
 #include "cli/settings_view.h"
 #include "cli/single_byte_text.h"
@@ -39,6 +40,9 @@ bool OpenAsTheWindowWould(Session& session, const std::string& path, std::ostrea
 // build: settings entered as a person would, then saved exactly as File > Save File saves.
 int BuildDataFile(const std::string& settingsPath, const std::string& outPath,
                   const std::string& templatePath, std::ostream& err) {
+    if (!NamesAFile(outPath, err)) {
+        return kExitFileError;
+    }
     const std::optional<nlohmann::json> settings = ReadSettingsFile(settingsPath, err);
     if (!settings) {
         return kExitFileError;
@@ -53,7 +57,8 @@ int BuildDataFile(const std::string& settingsPath, const std::string& outPath,
     }
 
     ConsoleUserInterface ui(err);
-    if (!EnterSettings(session, *settings, ui, err)) {
+    if (!EnterSettings(session, *settings, ui, err) ||
+        !CheckSettingsAreKept(session, *settings, true, "the data file", err)) {
         err << "tarvex-cli: nothing written\n";
         return kExitFileError;
     }
@@ -94,6 +99,14 @@ int PrintSettingsReport(Session& session, const std::string& pdfPath, std::ostre
 }
 
 }  // namespace
+
+bool NamesAFile(const std::string& path, std::ostream& err) {
+    if (!path.empty() && path.back() != '/') {
+        return true;
+    }
+    err << "tarvex-cli: " << path << ": no file name, only a directory\n";
+    return false;
+}
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"Tarvex Repeater Programmer, command-line front end", "tarvex-cli"};

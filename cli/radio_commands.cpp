@@ -12,6 +12,7 @@
 #include "cli/cli_app.h"
 #include "cli/console_progress.h"
 #include "cli/console_ui.h"
+#include "cli/settings_check.h"
 #include "cli/settings_entry.h"
 #include "cli/settings_view.h"
 #include "link/program_radio.h"
@@ -96,6 +97,9 @@ std::string DeviceForPortArgument(std::string_view port) {
 
 int ReadRepeater(const std::string& port, const std::string& outPath, bool json, std::ostream& out,
                  std::ostream& err) {
+    if (!outPath.empty() && !NamesAFile(outPath, err)) {
+        return kExitFileError;
+    }
     RadioRun run(port, err);
     if (!run.Connect()) {
         return kExitFileError;
@@ -103,6 +107,7 @@ int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
     if (!ReadCommand(run.link)) {
         return kExitNoRadio;
     }
+    ShowSettingsNotKept(run.session.state, run.ui());
     if (!outPath.empty()) {
         GivenPathChooser chooser(outPath);
         std::string reason;
@@ -124,6 +129,7 @@ int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
 int ProgramRepeater(const std::string& port, const std::string& input, std::ostream& err) {
     RadioRun run(port, err);
     const bool settingsJson = input.size() >= 5 && input.substr(input.size() - 5) == ".json";
+    nlohmann::json given = nlohmann::json::object();
     if (settingsJson) {
         const std::optional<nlohmann::json> settings = ReadSettingsFile(input, err);
         StartWithoutTemplate(run.session);
@@ -131,6 +137,7 @@ int ProgramRepeater(const std::string& port, const std::string& input, std::ostr
             err << "tarvex-cli: nothing programmed\n";
             return kExitFileError;
         }
+        given = *settings;
     } else {
         GivenPathChooser chooser(input);
         std::string reason;
@@ -140,6 +147,11 @@ int ProgramRepeater(const std::string& port, const std::string& input, std::ostr
             }
             return kExitFileError;
         }
+    }
+    if (!CheckSettingsAreKept(run.session, given, false, "the repeater", err) ||
+        !EditedSettingsCanBeWritten(run.session, run.ui())) {
+        err << "tarvex-cli: nothing programmed\n";
+        return kExitFileError;
     }
     if (!run.Connect()) {
         return kExitFileError;

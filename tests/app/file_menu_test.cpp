@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "codec/encoder.h"
 #include "files/data_file.h"
@@ -30,8 +31,8 @@ std::vector<std::string> ScreenSnapshot(const ScreenModel& screen) {
     return shown;
 }
 
-// A data file written the way File > Save File writes one.
-void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+// The record File > Save File writes for known settings.
+DataFileRec SettingsRecord(const std::string& modelName) {
     ProgramState state;
     state.MainData.TXFreq = "451.0125";
     state.MainData.RXFreq = "456.0125";
@@ -46,8 +47,12 @@ void WriteSettingsFile(const std::filesystem::path& path, const std::string& mod
     state.MainData.MonitorMode = 0;
     state.MainData.CustID = "SITE 9";
     RecordingUserInterface ui;
-    ASSERT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
-    ASSERT_TRUE(WriteDataFile(state, path));
+    EXPECT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
+    return state.FileOutRec;
+}
+
+void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+    ASSERT_TRUE(WriteDataFileRecord(SettingsRecord(modelName), path));
 }
 
 class OpenFileCommandTest : public ::testing::Test {
@@ -110,6 +115,45 @@ TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
     }
 }
 
+// An image from elsewhere: opening it names, one line each, what the next save would change.
+TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
+    struct Case {
+        std::uint8_t model;
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes;
+        std::string settings;  // the first words of the box's lines
+    };
+    const Case cases[] = {
+        {20, {}, ""},
+        {20, {{126, 0}}, ""},  // None, as 255 is
+        {20, {{126, 0x40}}, "PTT/EXT Encode"},
+        {20, {{126, 44}, {19, 0}}, "PTT/EXT Encode|Custom MK Freq Hz"},
+        {20, {{102, 0x08}, {103, 0x07}}, "Coded Squelch Options"},  // bit 52, a third bit
+        {20, {{96, 0x03}}, "Coded Squelch Options"},                // two tones
+        {7, {{126, 0x40}}, "Model"},
+    };
+    for (const Case& c : cases) {
+        DataFileRec record = SettingsRecord("ZPT-410");
+        record.ModelCode = c.model;
+        std::fill_n(record.Image.begin() + 96, 19, 0);
+        for (const auto& [byte, value] : c.bytes) {
+            record.Image[byte] = value;
+        }
+        ASSERT_TRUE(WriteDataFileRecord(record, dir / "in.kvd"));
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({(dir / "in.kvd").string()});
+        ASSERT_TRUE(OpenFileCommand(session, caseUi, chooser));
+        std::string settings;
+        for (const testing::UiEvent& event : caseUi.events) {
+            EXPECT_EQ(event.box.title, "Settings Not Kept");
+            std::istringstream lines(event.box.text);
+            for (std::string line; std::getline(lines, line);) {
+                settings += (settings.empty() ? "" : "|") + line.substr(0, line.find(':'));
+            }
+        }
+        EXPECT_EQ(settings, c.settings) << c.settings;
+    }
+}
+
 TEST_F(OpenFileCommandTest, CancelShowsNothingAndChangesNothing) {
     const auto before = ScreenSnapshot(session.screen);
     ScriptedFileChooser chooser({""});
@@ -169,6 +213,32 @@ TEST_F(SaveFileCommandTest, SavedSettingsOpenAgainAsTheyWereShown) {
     EXPECT_EQ(reopened.screen.TxtTXHangTime.text, "3.5");
     EXPECT_EQ(reopened.screen.CmbMK_Type_Code[1].selectedRow, 70);
     EXPECT_EQ(reopened.screen.TxtRptrTXFreq.text, "451.0125");
+}
+
+// The encoder writes the settings of model 20 only: another model's image is saved unchanged.
+TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
+    DataFileRec record = SettingsRecord("ZPT-410");
+    record.ModelCode = 7;
+    ASSERT_TRUE(WriteDataFileRecord(record, dir / "model7.kvd"));
+    ScriptedFileChooser open({(dir / "model7.kvd").string()});
+    ASSERT_TRUE(OpenFileCommand(session, ui, open));
+    const auto refused = Message("Output Data Error",
+                                 "Nothing was written: the settings of model code 7 (\"ZPT-410\") "
+                                 "are not written by this program, and these were changed: "
+                                 "Transmit Hang Time.",
+                                 MessageIcon::Exclamation);
+    for (const bool edited : {true, false}) {
+        Session copy = session;
+        copy.screen.TxtTXHangTime.text = edited ? "3.5" : copy.screen.TxtTXHangTime.text;
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({(dir / "out.kvd").string()});
+        EXPECT_EQ(SaveFileCommand(copy, caseUi, chooser), !edited);
+        EXPECT_EQ(caseUi.events, edited ? std::vector{refused} : std::vector<testing::UiEvent>{});
+        EXPECT_EQ(std::filesystem::exists(dir / "out.kvd"), !edited);
+    }
+    ProgramState saved;
+    ASSERT_TRUE(ReadDataFile(saved, dir / "out.kvd", ui));
+    EXPECT_EQ(saved.RadioData, record.Image);
 }
 
 TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {

@@ -12,6 +12,8 @@
 #include "support/fake_clock.h"
 #include "support/fake_printer_source.h"
 #include "support/file_test_support.h"
+#include "support/image_builder.h"
+#include "support/link_rig.h"
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_serial_port.h"
@@ -194,6 +196,30 @@ TEST(ProgrammerApp, KeepAliveTickWaitsForTheCommandAtWork) {
     rig.pump.onPass = nullptr;
     rig.app->TimRptrProgMode_Timer();  // idle again: the burst goes out
     EXPECT_EQ(rig.Written(), "????X????????");
+}
+
+// After Read the window names what the next program would change; Program Radio with changed
+// settings of another model sends nothing at all.
+TEST(ProgrammerApp, ReadAndProgramSayWhatTheRepeaterWouldNotKeep) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    testing::FakeRepeater repeater;
+    repeater.images = {testing::ImageBuilder().set(19, {8, 104}).set(126, {0x40})};
+    rig.port.respond = repeater;
+    rig.ui.events.clear();
+    rig.app->mRadio_Click(1);
+    ASSERT_EQ(rig.ui.events.size(), 1u);
+    EXPECT_EQ(rig.ui.events[0].box.title, "Settings Not Kept");
+    EXPECT_TRUE(rig.ui.events[0].box.text.starts_with("PTT/EXT Encode: the repeater holds code"));
+
+    rig.app->session().state.ModelCode = 7;
+    rig.app->screen().TxtTXHangTime.text = "3";
+    rig.port.wire.clear();
+    rig.ui.events.clear();
+    rig.app->mRadio_Click(2);
+    EXPECT_EQ(rig.Written(), "");
+    ASSERT_EQ(rig.ui.events.size(), 1u);
+    EXPECT_EQ(rig.ui.events[0].box.title, "Output Data Error");
 }
 
 TEST(ProgrammerApp, HelpShowsTheShellsFailure) {
