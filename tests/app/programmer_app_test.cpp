@@ -208,9 +208,10 @@ TEST(ProgrammerApp, ReadAndProgramSayWhatTheRepeaterWouldNotKeep) {
     rig.port.respond = repeater;
     rig.ui.events.clear();
     rig.app->mRadio_Click(1);
-    ASSERT_EQ(rig.ui.events.size(), 1u);
-    EXPECT_EQ(rig.ui.events[0].box.title, "Settings Not Kept");
-    EXPECT_TRUE(rig.ui.events[0].box.text.starts_with("PTT/EXT Encode: the repeater holds code"));
+    ASSERT_EQ(rig.ui.events.size(), 2u);  // the window in front, then the box
+    EXPECT_EQ(rig.ui.events[0], testing::FrontEvent());
+    EXPECT_EQ(rig.ui.events[1].box.title, "Settings Not Kept");
+    EXPECT_TRUE(rig.ui.events[1].box.text.starts_with("PTT/EXT Encode: the repeater holds code"));
 
     rig.app->session().state.ModelCode = 7;
     rig.app->screen().TxtTXHangTime.text = "3";
