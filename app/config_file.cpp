@@ -7,13 +7,31 @@
 #include <span>
 
 #include "codec/number_text.h"
-#include "files/data_file.h"
+#include "files/file_writer.h"
 
 namespace tarvex {
 namespace {
 
 constexpr std::size_t kPortTextPosition = 10;  // the 11th character
 constexpr std::string_view kDefaultPortText = "1";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kDeviceKey = "Device";
+constexpr std::string_view kVerifyKey = "VerifyAfterProgramming";
+constexpr std::string_view kChangedOnlyKey = "WriteChangedBlocksOnly";
+
+std::string_view Trimmed(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool WriteText(const std::filesystem::path& file, const std::string& text, std::string* reason) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return WriteWholeFile(file, std::span<const std::uint8_t>(bytes, text.size()), reason);
+}
 
 }  // namespace
 
@@ -44,9 +62,100 @@ std::string ConfigLine(std::int16_t ComPort) {
 }
 
 bool WriteConfigFile(const std::filesystem::path& file, std::int16_t ComPort, std::string* reason) {
-    const std::string line = ConfigLine(ComPort);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
-    return ReplaceFileSafely(file, std::span<const std::uint8_t>(bytes, line.size()), reason);
+    return WriteText(file, ConfigLine(ComPort), reason);
+}
+
+std::optional<std::string> ConfigStore::Load() {
+    entries_.clear();
+    std::optional<std::string> portText = ReadConfigPortText(file_);
+    if (!portText) {
+        return std::nullopt;
+    }
+    std::ifstream in(file_, std::ios::binary);
+    std::string line;
+    if (std::getline(in, line)) {
+        portLine_ = std::string(Trimmed(line));
+    }
+    while (std::getline(in, line)) {
+        const std::size_t equals = line.find('=');
+        const std::string_view key = Trimmed(std::string_view(line).substr(0, equals));
+        if (equals != std::string::npos && !key.empty()) {
+            Set(key, std::string(Trimmed(std::string_view(line).substr(equals + 1))));
+        }
+    }
+    return portText;
+}
+
+std::optional<std::string> ConfigStore::Value(std::string_view key) const {
+    for (const auto& [name, value] : entries_) {
+        if (name == key) {
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+void ConfigStore::Set(std::string_view key, std::string value) {
+    for (auto& [name, kept] : entries_) {
+        if (name == key) {
+            kept = std::move(value);
+            return;
+        }
+    }
+    entries_.emplace_back(std::string(key), std::move(value));
+}
+
+void ConfigStore::Erase(std::string_view key) {
+    std::erase_if(entries_, [key](const auto& entry) { return entry.first == key; });
+}
+
+std::string ConfigStore::Device() const {
+    return Value(kDeviceKey).value_or("");
+}
+
+void ConfigStore::SetDevice(const std::string& device) {
+    if (device.empty()) {
+        Erase(kDeviceKey);
+    } else {
+        Set(kDeviceKey, device);
+    }
+}
+
+bool ConfigStore::Flag(std::string_view key, bool byDefault) const {
+    const std::optional<std::string> value = Value(key);
+    if (value == "1" || value == "0") {
+        return *value == "1";
+    }
+    return byDefault;
+}
+
+bool ConfigStore::VerifyAfterProgramming() const {
+    return Flag(kVerifyKey, true);
+}
+
+void ConfigStore::SetVerifyAfterProgramming(bool on) {
+    Set(kVerifyKey, on ? "1" : "0");
+}
+
+bool ConfigStore::WriteChangedBlocksOnly() const {
+    return Flag(kChangedOnlyKey, false);
+}
+
+void ConfigStore::SetWriteChangedBlocksOnly(bool on) {
+    Set(kChangedOnlyKey, on ? "1" : "0");
+}
+
+bool ConfigStore::Save(std::int16_t ComPort, std::string* reason) {
+    portLine_ = std::string(Trimmed(ConfigLine(ComPort)));
+    return Save(reason);
+}
+
+bool ConfigStore::Save(std::string* reason) {
+    std::string text = portLine_ + std::string(kLineEnd);
+    for (const auto& [key, value] : entries_) {
+        text += key + " = " + value + std::string(kLineEnd);
+    }
+    return WriteText(file_, text, reason);
 }
 
 }  // namespace tarvex

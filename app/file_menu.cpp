@@ -6,6 +6,7 @@
 #include "editor/commit.h"
 #include "editor/decode_radio_data.h"
 #include "editor/shown_settings.h"
+#include "files/failure_reason.h"
 #include "files/file_commands.h"
 
 namespace tarvex {
@@ -13,6 +14,12 @@ namespace {
 
 std::string ModelText(const ProgramState& state) {
     return "model code " + std::to_string(state.ModelCode) + " (\"" + state.ModelName + "\")";
+}
+
+// The failed step, and the system's reason on a second line under it.
+void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::string& reason) {
+    ui.ShowMessage({std::string(kFileSystemErrorTitle), WithReason(text, reason),
+                    MessageIcon::Critical, MessageButtons::Ok});
 }
 
 }  // namespace
@@ -60,14 +67,15 @@ bool EditedSettingsCanBeWritten(const Session& session, UserInterface& ui) {
 
 bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
                      std::string* reason) {
-    if (LoadDataFile(session.state, session.screen, chooser, ui, reason)) {
+    std::string failure;
+    if (LoadDataFile(session.state, session.screen, chooser, ui, &failure)) {
         SelectModelType(session.screen, session.state.ModelName);
         ShowSettingsNotKept(session.state, ui);
         return true;
     }
+    SetReason(reason, failure);
     if (!session.state.FileCancelled) {
-        ui.ShowMessage({std::string(kFileSystemErrorTitle), std::string(kErrorReadingDataFile),
-                        MessageIcon::Critical, MessageButtons::Ok});
+        ShowFileSystemError(ui, kErrorReadingDataFile, failure);
     }
     return false;
 }
@@ -95,11 +103,12 @@ bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
     if (!EditedSettingsCanBeWritten(session, ui) || !PrepareOutputData(session, ui)) {
         return false;
     }
-    if (SaveDataFile(session.state, chooser, reason)) {
+    std::string failure;
+    if (SaveDataFile(session.state, chooser, &failure)) {
         return true;
     }
-    ui.ShowMessage({std::string(kFileSystemErrorTitle), std::string(kErrorSavingDataFile),
-                    MessageIcon::Critical, MessageButtons::Ok});
+    SetReason(reason, failure);
+    ShowFileSystemError(ui, kErrorSavingDataFile, failure);
     return false;
 }
 

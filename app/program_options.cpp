@@ -27,6 +27,8 @@ ParsedOptions ParseProgramOptions(const std::vector<std::string>& args, OtherArg
                    "for example /dev/ttyUSB0");
     app.add_flag("--simulator", options.simulator,
                  "demo mode: a simulated repeater holding a sample's settings, no hardware");
+    std::string dataFile;
+    app.add_option("FILE", dataFile, "data file (.kvd) to open, as File > Open File does");
     app.set_version_flag("--version", VersionLine(name));
     app.allow_extras();
 
@@ -41,19 +43,22 @@ ParsedOptions ParseProgramOptions(const std::vector<std::string>& args, OtherArg
             RefuseLeftOverArguments(app);
         }
     } catch (const CLI::CallForHelp&) {
-        return {std::nullopt, 0, app.help(), {}};
+        return {std::nullopt, 0, app.help()};
     } catch (const CLI::CallForVersion& version) {
-        return {std::nullopt, 0, version.what() + std::string("\n"), {}};
+        return {std::nullopt, 0, version.what() + std::string("\n")};
     } catch (const CLI::ParseError& error) {
-        return {std::nullopt, 2, std::string(error.what()) + "\n" + app.help(), {}};
+        return {std::nullopt, 2, std::string(error.what()) + "\n" + app.help()};
     }
     if (!device.empty()) {
         options.portDevice = device;
     }
-    if (options.portDevice && options.simulator) {
-        return {std::nullopt, 2, "--port and --simulator exclude each other\n", {}};
+    if (!dataFile.empty()) {
+        options.dataFile = dataFile;
     }
-    return {options, 0, {}, app.remaining()};
+    if (options.portDevice && options.simulator) {
+        return {std::nullopt, 2, "--port and --simulator exclude each other\n"};
+    }
+    return {options, 0, {}};
 }
 
 }  // namespace tarvex

@@ -14,17 +14,17 @@ namespace tarvex {
 struct ProgramOptions {
     std::optional<std::string> portDevice;  // --port DEVICE: use this device for this run
     bool simulator = false;                 // --simulator: the in-process simulated repeater
+    std::optional<std::string> dataFile;    // FILE: opened after start-up as File > Open File does
 };
 
-// What becomes of arguments that no option takes: refused, or kept for the window toolkit, which
-// has options of its own (-platform, -style, ...).
+// What becomes of arguments that no option takes: refused, or left for the window toolkit, which
+// has options of its own (-platform, -style, ...) and takes them out before the parse that counts.
 enum class OtherArguments { Refuse, Keep };
 
 struct ParsedOptions {
     std::optional<ProgramOptions> options;  // nothing when the program is to stop at once
     int exitCode = 0;                       // then: 0 after --help or --version, 2 after a mistake
     std::string text;                       // then: what to print on the terminal
-    std::vector<std::string> others;        // kept arguments no option took, in the order given
 };
 
 // args: the program name first, then the arguments.

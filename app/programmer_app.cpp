@@ -6,7 +6,9 @@
 #include "app/file_menu.h"
 #include "app/help.h"
 #include "app/print_command.h"
+#include "files/file_commands.h"
 #include "link/keep_alive.h"
+#include "link/port_discovery.h"
 #include "link/radio_menu.h"
 #include "link/read_command.h"
 #include "link/serial_link.h"
@@ -31,6 +33,20 @@ class ProgrammerApp::BusyScope {
     bool& busy_;
 };
 
+// Open and Save File through the window's dialog, remembering the path it gave.
+class ProgrammerApp::RememberingChooser final : public FileChooser {
+  public:
+    explicit RememberingChooser(FileChooser& inner) : inner_(inner) {}
+    std::string selectFile(std::string_view title, std::string_view pattern) override {
+        chosen = inner_.selectFile(title, pattern);
+        return chosen;
+    }
+    std::string chosen;
+
+  private:
+    FileChooser& inner_;
+};
+
 ProgramVersion BuildVersion() {
     return {TARVEX_VERSION_MAJOR, TARVEX_VERSION_MINOR, TARVEX_VERSION_PATCH};
 }
@@ -49,14 +65,14 @@ std::string VersionLine(std::string_view program) {
 ProgrammerApp::ProgrammerApp(const AppServices& services, AppSettings settings)
     : services_(services),
       settings_(std::move(settings)),
+      locations_(settings_.programDirectory, settings_.environment),
+      config_(locations_.ConfigFile()),
       port_(services.port, {}),
       link_({port_, services.clock, services.sleeper, services.pump, services.ui}, session_.screen,
             session_.state, session_.range),
       editor_(session_.screen, session_.state, session_.range, services.ui) {
     link_.portDevice = [this](std::int16_t ComPort) { return PortDevice(ComPort); };
-    if (settings_.backupFolder) {
-        link_.backupFolder = *settings_.backupFolder;
-    }
+    link_.backupFolder = settings_.backupFolder.value_or(locations_.BackupFolder());
 }
 
 void ProgrammerApp::SetAfterUnaskedData(std::function<void()> callback) {
@@ -71,15 +87,21 @@ std::string ProgrammerApp::PortDevice(std::int16_t ComPort) {
     return ComPortDevice(ComPort);
 }
 
-std::filesystem::path ProgrammerApp::ConfigPath() const {
-    return settings_.programDirectory / kConfigFileName;
+void ProgrammerApp::LoadLogo() {
+    const std::optional<std::filesystem::path> logo = locations_.Logo();
+    session_.screen.Image1.picture = logo ? logo->string() : std::string();
 }
 
-void ProgrammerApp::LoadLogo() {
-    const std::filesystem::path logo = settings_.programDirectory / kLogoFileName;
-    std::error_code error;
-    session_.screen.Image1.picture =
-        std::filesystem::is_regular_file(logo, error) ? logo.string() : std::string();
+// A folder in which config.txt cannot be written is no reason to stop: the port is simply asked
+// for again next time.
+void ProgrammerApp::SaveConfig() {
+    const std::filesystem::path folder = config_.file().parent_path();
+    if (folder != locations_.ProgramDirectory()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);  // the per-user folder, on first use
+    }
+    config_.SetDevice(session_.state.ComDevice);
+    config_.Save(session_.state.ComPort);
 }
 
 bool ProgrammerApp::EndAtOnce() {
@@ -94,28 +116,33 @@ bool ProgrammerApp::FrmMainScrn_Load() {
     SetUpMainWindowTips(toolTip_, screen);
     LoadLogo();
 
-    // A program directory that cannot be written is no reason to stop: the port is simply
-    // asked for again next time.
-    std::optional<std::string> portText = ReadConfigPortText(ConfigPath());
+    std::optional<std::string> portText = config_.Load();
     if (!portText) {
         state.ComPort = 1;
         if (!OpenCommPort(link_)) {
             return EndAtOnce();
         }
-        WriteConfigFile(ConfigPath(), state.ComPort);
+        SaveConfig();
         portText = std::to_string(state.ComPort);
     }
     screen.PDQComm1.visible = false;
     state.ComPort = PortNumberOf(*portText);
+    state.ComDevice = config_.Device();
     if (!OpenCommPort(link_)) {
         return EndAtOnce();
     }
-    if (state.ComPort != PortNumberOf(*portText)) {
-        WriteConfigFile(ConfigPath(), state.ComPort);
+    // The user named another port or device in the prompt.
+    if (state.ComPort != PortNumberOf(*portText) || state.ComDevice != config_.Device()) {
+        SaveConfig();
     }
     StartKeepAlive(screen);
     ApplyStartupValues(session_);
+    edits_.MarkClean(screen);
     return true;
+}
+
+bool ProgrammerApp::Form_QueryUnload() {
+    return ended_ || MayDiscardEdits(edits_, session_.screen, services_.ui);
 }
 
 void ProgrammerApp::Form_Unload() {
@@ -140,17 +167,19 @@ void ProgrammerApp::mFile_Click(int Index) {
     // file dialog leaves the window usable; a second use of it while it waits is refused there.
     switch (Index) {
         case 1:
-            OpenFileCommand(session_, services_.ui, services_.chooser);
+            OpenDataFile(services_.chooser);
             break;
         case 2:
-            SaveFileCommand(session_, services_.ui, services_.chooser);
+            SaveDataFile();
             break;
         case 4:
             PrintMenuCommand(session_, services_.ui, services_.chooser, services_.printers,
                              reportClock_);
             break;
         case 6:  // Quit
-            Form_Unload();
+            if (Form_QueryUnload()) {
+                Form_Unload();
+            }
             break;
         default:
             break;
@@ -165,36 +194,94 @@ void ProgrammerApp::mRadio_Click(int Index) {
     if (Index == kReadItem) {
         if (ReadCommand(link_)) {
             ShowSettingsNotKept(session_.state, services_.ui);
+            // The screen now holds what the repeater holds, not what a file holds.
+            session_.screen.FrmMainScrn.caption = WindowTitle(BuildVersion());
+            edits_.MarkClean(session_.screen);
         }
         return;
     }
     if (Index == kProgramRadioItem && !EditedSettingsCanBeWritten(session_, services_.ui)) {
         return;
     }
-    tarvex::mRadio_Click(link_, Index);
+    if (tarvex::mRadio_Click(link_, Index) && Index == kProgramRadioItem) {
+        edits_.MarkClean(session_.screen);
+    }
 }
 
 void ProgrammerApp::mComPort_Click(int Index) {
-    if (busy_ || ended_) {
+    const std::vector<MenuItem>& items = session_.screen.mComPort.items;
+    const bool device = Index > kComPortMenuItems && Index <= static_cast<int>(items.size()) &&
+                        !items[static_cast<std::size_t>(Index - 1)].device.empty();
+    if (busy_ || ended_ || (Index > kComPortMenuItems && !device)) {
         return;
     }
     bool opened = false;
     {
         const BusyScope busy(busy_);
-        session_.state.ComPort = static_cast<std::int16_t>(Index);
-        WriteConfigFile(ConfigPath(), session_.state.ComPort);
+        ProgramState& state = session_.state;
+        if (device) {
+            state.ComDevice = items[static_cast<std::size_t>(Index - 1)].device;
+        } else {
+            state.ComPort = static_cast<std::int16_t>(Index);
+            state.ComDevice.clear();
+        }
+        SaveConfig();
         opened = OpenCommPort(link_);
     }
-    if (!opened) {
+    // Without a port the program ends, unless the user keeps unsaved settings on the screen.
+    if (!opened && Form_QueryUnload()) {
         Form_Unload();
     }
+}
+
+void ProgrammerApp::RefreshComPortMenu() {
+    if (busy_ || ended_) {
+        return;
+    }
+    const std::vector<SerialPortInfo> present =
+        services_.ports != nullptr ? services_.ports->Ports() : std::vector<SerialPortInfo>{};
+    ListDetectedPorts(session_.screen.mComPort, DetectedDevices(present), session_.state.ComPort,
+                      session_.state.ComDevice);
+}
+
+void ProgrammerApp::OpenFileAtStart(const std::string& path) {
+    if (busy_ || ended_) {
+        return;
+    }
+    GivenPathChooser chooser(path);
+    OpenDataFile(chooser);
+}
+
+void ProgrammerApp::OpenDataFile(FileChooser& chooser) {
+    RememberingChooser remembering(chooser);
+    if (OpenFileCommand(session_, services_.ui, remembering)) {
+        ShowDocumentName(remembering.chosen);
+        edits_.MarkClean(session_.screen);
+    }
+}
+
+void ProgrammerApp::SaveDataFile() {
+    RememberingChooser chooser(services_.chooser);
+    if (SaveFileCommand(session_, services_.ui, chooser) && !session_.state.FileCancelled) {
+        std::string saved = chooser.chosen;
+        if (!saved.ends_with(kDataFileExtension)) {
+            saved += kDataFileExtension;  // as the save added it
+        }
+        ShowDocumentName(saved);
+        edits_.MarkClean(session_.screen);
+    }
+}
+
+void ProgrammerApp::ShowDocumentName(const std::string& path) {
+    session_.screen.FrmMainScrn.caption =
+        WindowTitle(BuildVersion()) + " \u2014 " + std::filesystem::path(path).filename().string();
 }
 
 void ProgrammerApp::mHelp_Click(int) {
     if (busy_ || ended_) {
         return;
     }
-    ContactUs(services_.shell, services_.ui);
+    ContactUs(services_.shell, services_.ui, locations_.HelpPage());
 }
 
 void ProgrammerApp::menuHelp_Click() {}

@@ -9,6 +9,7 @@
 #include "app/programmer_app.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
+#include "cli/port_argument.h"
 #include "cli/radio_commands.h"
 #include "cli/settings_check.h"
 #include "cli/settings_entry.h"
@@ -18,6 +19,7 @@
 #include "files/plain_text_printer.h"
 #include "files/qt/pdf_printer.h"
 #include "files/system_report_clock.h"
+#include "link/qt/qt_port_catalogue.h"
 
 namespace tarvex::cli {
 namespace {
@@ -108,7 +110,10 @@ bool NamesAFile(const std::string& path, std::ostream& err) {
     return false;
 }
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+           PortCatalogue* ports) {
+    QtPortCatalogue systemPorts;
+    PortCatalogue& catalogue = ports != nullptr ? *ports : systemPorts;
     CLI::App app{"Tarvex Repeater Programmer, command-line front end", "tarvex-cli"};
     app.require_subcommand(1);
     app.set_version_flag("--version", VersionLine("tarvex-cli"));
@@ -140,19 +145,23 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     std::string port;
     CLI::App* read = app.add_subcommand(
         "read", "Read the repeater on a serial port (Radio > Read) and print its settings");
-    read->add_option("--port", port, "Serial device, or COM1 to COM4")->required();
+    AddPortOption(*read, port, catalogue);
     read->add_option("-o,--output", outPath, "Also save the settings read as a data file");
     read->add_flag("--json", json, "Print the settings as JSON");
 
     std::string programInput;
     CLI::App* program = app.add_subcommand(
         "program", "Program the repeater on a serial port (Radio > Program Radio)");
-    program->add_option("--port", port, "Serial device, or COM1 to COM4")->required();
+    AddPortOption(*program, port, catalogue);
     program->add_option("INPUT", programInput, "Data file (.kvd) or settings (.json)")->required();
 
     CLI::App* dump =
         app.add_subcommand("dump", "Print the repeater's 128 bytes of a data file in hexadecimal");
     dump->add_option("FILE", file, "Data file (.kvd)")->required();
+
+    CLI::App* portsCommand = app.add_subcommand(
+        "ports", "List the serial devices plugged in, as Radio > Com Port lists them");
+    portsCommand->add_flag("--json", json, "Print them as a JSON array");
 
     std::string pdfPath;
     CLI::App* report = app.add_subcommand(
@@ -176,6 +185,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (*program) {
         return ProgramRepeater(port, programInput, err);
+    }
+    if (*portsCommand) {
+        return ListPorts(catalogue, json, out, err);
     }
     if (*build) {
         return BuildDataFile(settingsPath, outPath, templatePath, err);

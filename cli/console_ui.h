@@ -28,14 +28,4 @@ class ConsoleUserInterface : public UserInterface {
     std::vector<std::string> titles_;
 };
 
-// The file dialog answered by the path given on the command line.
-class GivenPathChooser : public FileChooser {
-  public:
-    explicit GivenPathChooser(std::string path) : path_(std::move(path)) {}
-    std::string selectFile(std::string_view, std::string_view) override { return path_; }
-
-  private:
-    std::string path_;
-};
-
 }  // namespace tarvex::cli

@@ -92,6 +92,7 @@ struct MenuItem {
     bool enabled = true;
     bool checked = false;
     bool visible = true;
+    std::string device = {};  // an item that names a detected serial device: its path
     bool IsSeparator() const { return caption == "-"; }
 };
 

@@ -21,6 +21,17 @@ std::string ChooseDataFile(ProgramState& state, FileChooser& chooser, std::strin
     return path;
 }
 
+// A typed name without the extension that names nothing stands for the name Save File gives it.
+std::string DataFileToOpen(std::string path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (path.ends_with(kDataFileExtension) || fs::exists(fs::symlink_status(path, error))) {
+        return path;
+    }
+    std::string named = path + std::string(kDataFileExtension);
+    return fs::exists(fs::symlink_status(named, error)) ? named : path;
+}
+
 }  // namespace
 
 bool SaveDataFile(ProgramState& state, FileChooser& chooser, std::string* reason) {
@@ -48,7 +59,7 @@ bool OpenDataFile(ProgramState& state, FileChooser& chooser, UserInterface& ui,
         if (state.FileCancelled) {
             return true;
         }
-        return ReadDataFile(state, std::filesystem::path(path), ui, reason);
+        return ReadDataFile(state, std::filesystem::path(DataFileToOpen(path)), ui, reason);
     } catch (const std::exception& error) {
         SetReason(reason, error.what());
     } catch (...) {

@@ -11,6 +11,7 @@
 
 #include "files/data_file.h"
 #include "files/failure_reason.h"
+#include "files/file_writer.h"
 
 namespace tarvex::sim {
 namespace {
@@ -127,7 +128,7 @@ bool MemoryFile::Save(const RepeaterMemory& memory, std::string* reason) {
         std::vector<std::uint8_t> updated = bytes_;
         std::copy(memory.begin(), memory.end(),
                   updated.begin() + static_cast<std::ptrdiff_t>(memoryOffset_));
-        if (!ReplaceFileSafely(path_, updated, reason)) {
+        if (!WriteWholeFile(path_, updated, reason)) {
             return false;
         }
         bytes_ = std::move(updated);

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/locations.h"
 #include "app/program_options.h"
+#include "link/qt/qt_port_catalogue.h"
 #include "link/qt/qt_serial_port_adapter.h"
 #include "sim/memory_file.h"
 #include "sim/simulated_serial_port.h"
@@ -14,13 +16,13 @@
 
 namespace {
 
-// The settings the simulated repeater holds in demo mode, shipped beside the program.
-constexpr const char* kDemoSample = "mk-tone-repeater.kvd";
-
-std::unique_ptr<tarvex::SerialPort> DemoRepeater(const std::filesystem::path& programDirectory) {
+// The simulated repeater of demo mode, holding the settings of the sample shipped with the
+// program.
+std::unique_ptr<tarvex::SerialPort> DemoRepeater(const tarvex::Locations& locations) {
     tarvex::sim::RepeaterOptions repeater;
     std::string reason;
-    const std::filesystem::path sample = programDirectory / kDemoSample;
+    const std::filesystem::path sample =
+        locations.DemoSample().value_or(locations.DataDirectory() / tarvex::kDemoSampleName);
     if (const auto memory = tarvex::sim::MemoryFile::Load(
             sample, tarvex::sim::MemoryFileFormat::DataFile, &reason)) {
         repeater.memory = memory->memory();
@@ -44,24 +46,20 @@ bool StopsAtOnce(const tarvex::ParsedOptions& parsed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The options first, since the toolkit needs a display: --help, --version and mistakes do not.
-    tarvex::ParsedOptions parsed = tarvex::ParseProgramOptions(
-        std::vector<std::string>(argv, argv + argc), tarvex::OtherArguments::Keep);
+    // The options first, since the toolkit needs a display: --help, --version and mistakes in the
+    // program's own options do not. The toolkit's options are left for it here.
+    const std::vector<std::string> given(argv, argv + argc);
+    const tarvex::ParsedOptions early =
+        tarvex::ParseProgramOptions(given, tarvex::OtherArguments::Keep);
+    if (StopsAtOnce(early)) {
+        return early.exitCode;
+    }
+    QApplication application(argc, argv);  // takes the toolkit's own arguments out of argv
+    // What the toolkit left is the program's; anything no option takes is a mistake.
+    const tarvex::ParsedOptions parsed =
+        tarvex::ParseProgramOptions(std::vector<std::string>(argv, argv + argc));
     if (StopsAtOnce(parsed)) {
         return parsed.exitCode;
-    }
-    // The rest goes to the toolkit, which takes its own options out; anything left is a mistake.
-    std::vector<char*> rest{argv[0]};
-    for (std::string& other : parsed.others) {
-        rest.push_back(other.data());
-    }
-    int restCount = static_cast<int>(rest.size());
-    rest.push_back(nullptr);
-    QApplication application(restCount, rest.data());
-    const tarvex::ParsedOptions leftOver = tarvex::ParseProgramOptions(
-        std::vector<std::string>(rest.begin(), rest.begin() + restCount));
-    if (StopsAtOnce(leftOver)) {
-        return leftOver.exitCode;
     }
     QApplication::setApplicationName(
         QString::fromLatin1(tarvex::kApplicationTitle.data(), tarvex::kApplicationTitle.size()));
@@ -71,13 +69,14 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<tarvex::SerialPort> port;
     if (parsed.options->simulator) {
-        port = DemoRepeater(programDirectory);
+        port = DemoRepeater(tarvex::Locations(programDirectory));
     } else {
         port = std::make_unique<tarvex::QtSerialPortAdapter>();
     }
     tarvex::SystemClock clock;
     tarvex::ThreadSleeper pauses;
     tarvex::ui::QtDialogs dialogs;
+    tarvex::QtPortCatalogue catalogue;
     tarvex::ui::DesktopProgram program({*port,
                                         clock,
                                         pauses,
@@ -87,9 +86,13 @@ int main(int argc, char** argv) {
                                         },
                                         {programDirectory, parsed.options->portDevice, {}},
                                         {},  // the file dialog starts in the current directory
-                                        nullptr});
+                                        nullptr,
+                                        &catalogue});
     if (!program.Start()) {
         return 0;  // the user gave up on the port prompt
+    }
+    if (parsed.options->dataFile) {
+        program.OpenFile(*parsed.options->dataFile);
     }
     return QApplication::exec();
 }

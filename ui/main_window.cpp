@@ -12,7 +12,6 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QRadioButton>
 #include <algorithm>
@@ -303,47 +302,6 @@ QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
     return widget;
 }
 
-void MainWindow::AddMenu(Menu& menu, const std::function<void(int)>& onClick) {
-    QMenu* top = menuBar()->addMenu(ToQt(menu.header.caption));
-    top->setObjectName(ToQt(menu.header.name));
-    menus_[menu.header.name] = top;
-    for (MenuItem& item : menu.items) {
-        if (item.IsSeparator()) {
-            actions_[&item] = top->addSeparator();
-            continue;
-        }
-        if (&menu == &screen_.menuRadio && item.index == screen_.mComPort.header.index) {
-            QMenu* sub = top->addMenu(ToQt(item.caption));
-            sub->setObjectName("mComPort");
-            menus_["mComPort"] = sub;
-            actions_[&item] = sub->menuAction();
-            for (MenuItem& port : screen_.mComPort.items) {
-                QAction* action = sub->addAction(ToQt(port.caption));
-                action->setCheckable(true);
-                const int index = port.index;
-                connect(action, &QAction::triggered, this, [this, index] {
-                    RunCommand([this, index] { app_.mComPort_Click(index); });
-                });
-                actions_[&port] = action;
-            }
-            continue;
-        }
-        QAction* action = top->addAction(ToQt(item.caption));
-        const int index = item.index;
-        connect(action, &QAction::triggered, this,
-                [this, onClick, index] { RunCommand([onClick, index] { onClick(index); }); });
-        actions_[&item] = action;
-    }
-}
-
-void MainWindow::BuildMenus() {
-    AddMenu(screen_.menuFile, [this](int index) { app_.mFile_Click(index); });
-    AddMenu(screen_.menuRadio, [this](int index) { app_.mRadio_Click(index); });
-    AddMenu(screen_.menuHelp, [this](int index) { app_.mHelp_Click(index); });
-    actions_.at(&screen_.menuRadio.item(4))->setCheckable(true);  // Terminal Mode
-    connect(menus_.at("menuHelp"), &QMenu::aboutToShow, this, [this] { app_.menuHelp_Click(); });
-}
-
 void MainWindow::SetTabOrder() {
     std::vector<Control*> order;
     for (const auto& [control, widget] : widgets_) {
@@ -386,20 +344,6 @@ QWidget* MainWindow::WidgetOf(const std::string& name, int index) const {
     Control* control = screen_.Find(name, index);
     const auto found = widgets_.find(control);
     return found == widgets_.end() ? nullptr : found->second;
-}
-
-QAction* MainWindow::MenuItemAction(const std::string& arrayName, int index) const {
-    for (const auto& [item, action] : actions_) {
-        if (item->name == arrayName && item->index == index) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-QMenu* MainWindow::TopMenu(const std::string& name) const {
-    const auto found = menus_.find(name);
-    return found == menus_.end() ? nullptr : found->second;
 }
 
 // The model takes the box's text. Characters it cannot hold (beyond one byte, typed or pasted)
@@ -506,8 +450,8 @@ void MainWindow::ProcessPendingEvents() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (app_.busy()) {
-        event->ignore();  // a radio command is working; it ends first
+    if (app_.busy() || !app_.Form_QueryUnload()) {
+        event->ignore();  // a radio command is working and ends first, or edits are kept
         return;
     }
     app_.Form_Unload();
@@ -601,26 +545,6 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
     }
 }
 
-void MainWindow::ShowMenus() {
-    const auto show = [this](const MenuItem& item) {
-        QAction* action = actions_.at(&item);
-        action->setEnabled(item.enabled);
-        action->setVisible(item.visible);
-        if (action->isCheckable()) {
-            action->setChecked(item.checked);
-        }
-    };
-    for (Menu* menu : {&screen_.menuFile, &screen_.menuRadio, &screen_.menuHelp}) {
-        menus_.at(menu->header.name)->menuAction()->setEnabled(menu->header.enabled);
-        for (const MenuItem& item : menu->items) {
-            show(item);
-        }
-    }
-    for (const MenuItem& item : screen_.mComPort.items) {
-        show(item);
-    }
-}
-
 void MainWindow::ShowTerminal() {
     terminal_->ShowReceived(screen_.PDQComm1.text);
 }
@@ -635,7 +559,7 @@ void MainWindow::ShowTimer() {
 }
 
 void MainWindow::Refresh() {
-    const QString title = ToQt(screen_.FrmMainScrn.caption);
+    const QString title = QString::fromUtf8(screen_.FrmMainScrn.caption);  // names a file
     if (windowTitle() != title) {
         setWindowTitle(title);
     }

@@ -51,6 +51,9 @@ class MainWindow final : public QMainWindow {
     QWidget* CreateWidget(Control& control, QWidget* parent);
     void BuildMenus();
     void AddMenu(Menu& menu, const std::function<void(int)>& onClick);
+    // The Com Port menu's actions from the model's items, listing the devices present first when
+    // asked.
+    void FillComPortMenu(bool listDevices);
     void SetTabOrder();
     void RunCommand(const std::function<void()>& command);
 

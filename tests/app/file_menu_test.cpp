@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -82,28 +84,43 @@ TEST_F(OpenFileCommandTest, ShowsTheFileSettingsAndSelectsItsModel) {
     EXPECT_EQ(session.state.MainData.ModelCode, 20);
 }
 
-TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
+TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowAsItWas) {
     {
         std::ofstream lower(dir / "lower.kvd", std::ios::binary);
         lower << "qmtf4     " << std::string(551, '\0');
     }
     std::ofstream(dir / "short.kvd", std::ios::binary) << "QMTF4     \x14";
+    testing::WriteBytes(dir / "long.kvd", testing::Text("QMTF4", 600));
+    ASSERT_EQ(::mkfifo((dir / "pipe.kvd").c_str(), 0600), 0);
     const auto invalid =
         Message("Invalid Data File",
                 "This doesn't appear to be a valid Radio data file...Please try again.",
                 MessageIcon::Critical);
-    const auto readError =
-        Message("File System Error", "Error reading data file...", MessageIcon::Critical);
+    // The system's reason on a second line.
+    const auto readError = [](const std::string& reason) {
+        return Message("File System Error", "Error reading data file...\n" + reason,
+                       MessageIcon::Critical);
+    };
     struct Case {
         const char* name;
         std::string path;
         std::vector<testing::UiEvent> expected;
     };
     const Case cases[] = {
-        {"lower-case magic", (dir / "lower.kvd").string(), {invalid, readError}},
-        {"shorter than a record", (dir / "short.kvd").string(), {readError}},
-        {"missing file", (dir / "missing.kvd").string(), {readError}},
-        {"a directory", dir.path().string(), {readError}},
+        {"lower-case magic",
+         (dir / "lower.kvd").string(),
+         {invalid, readError("the file does not start with a data file tag")}},
+        {"shorter than a record",
+         (dir / "short.kvd").string(),
+         {readError("the file holds 11 bytes; this kind of data file holds 561")}},
+        {"longer than a record",
+         (dir / "long.kvd").string(),
+         {readError("the file holds 600 bytes; this kind of data file holds 561")}},
+        {"missing file", (dir / "missing.kvd").string(), {readError("No such file or directory")}},
+        {"a directory", dir.path().string(), {readError("Is a directory")}},
+        {"a named pipe",
+         (dir / "pipe.kvd").string(),
+         {readError("it is a named pipe, not a regular file")}},
     };
     for (const Case& c : cases) {
         RecordingUserInterface caseUi;
@@ -265,7 +282,8 @@ TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
         {"write fails",
          [](Session&) {},
          (dir / "no" / "such" / "dir.kvd").string(),
-         {Message("File System Error", "Error saving data file...", MessageIcon::Critical)}},
+         {Message("File System Error", "Error saving data file...\nNo such file or directory",
+                  MessageIcon::Critical)}},
     };
     for (const Case& c : cases) {
         Session copy = session;

@@ -7,9 +7,11 @@
 
 #include "app/config_file.h"
 #include "app/help.h"
+#include "app/locations.h"
 #include "app/program_options.h"
 #include "link/keep_alive.h"
 #include "support/fake_clock.h"
+#include "support/fake_port_catalogue.h"
 #include "support/fake_printer_source.h"
 #include "support/file_test_support.h"
 #include "support/image_builder.h"
@@ -27,6 +29,7 @@ using testing::RecordingUserInterface;
 using testing::ScriptedFileChooser;
 using testing::ScriptedSerialPort;
 using testing::TempDir;
+using testing::WithFileSizeLimit;
 
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -51,9 +54,7 @@ struct AppRig {
         port.respond = [](std::string_view written) {
             return written == "????????" ? std::string(16, '?') : std::string(written) + ".";
         };
-        app = std::make_unique<ProgrammerApp>(
-            AppServices{port, clock, clock, pump, ui, chooser, shell, printers},
-            AppSettings{dir.path(), std::move(portDevice), dir.path() / "backups"});
+        Restart(std::move(portDevice));
     }
     std::string Written() const {
         std::string text;
@@ -65,6 +66,15 @@ struct AppRig {
         return text;
     }
     std::filesystem::path Config() const { return dir / "config.txt"; }
+    // The program anew in the same folder, as in a next run.
+    void Restart(std::optional<std::string> portDevice = std::nullopt) {
+        app = std::make_unique<ProgrammerApp>(
+            AppServices{port, clock, clock, pump, ui, chooser, shell, printers, &catalogue},
+            AppSettings{dir.path(),
+                        std::move(portDevice),
+                        dir.path() / "backups",
+                        {(dir / "xdg-config").string(), std::nullopt, std::nullopt, dir.path()}});
+    }
 
     TempDir dir;
     FakeClock clock;
@@ -74,6 +84,7 @@ struct AppRig {
     ScriptedFileChooser chooser;
     CountingShell shell;
     testing::FakePrinterSource printers;
+    testing::FakePortCatalogue catalogue;
     std::unique_ptr<ProgrammerApp> app;
 };
 
@@ -110,6 +121,135 @@ TEST(ConfigFile, WritesOneLineEndedByCrLf) {
     std::string reason;
     EXPECT_FALSE(WriteConfigFile(dir / "no-such-folder" / "config.txt", 1, &reason));
     EXPECT_FALSE(reason.empty());
+    // Out of room, as on a full disk: the system's reason, and the old line stays.
+    EXPECT_FALSE(
+        WithFileSizeLimit(5, [&] { return WriteConfigFile(dir / "config.txt", 3, &reason); }));
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
+}
+
+TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {
+    TempDir dir;
+    std::ofstream(dir / "config.txt", std::ios::binary)
+        << "ComPort = 12\r\nDevice= /dev/ttyUSB0 \nNewerKey = x\r\nVerifyAfterProgramming = 0\r\n";
+    ConfigStore config(dir / "config.txt");
+    EXPECT_EQ(config.Load(), "1");
+    EXPECT_EQ(config.Device(), "/dev/ttyUSB0");
+    EXPECT_FALSE(config.VerifyAfterProgramming());
+    EXPECT_FALSE(config.WriteChangedBlocksOnly());
+    config.SetWriteChangedBlocksOnly(true);
+    ASSERT_TRUE(config.Save());  // the port line as it was read
+    EXPECT_EQ(FileText(dir / "config.txt"),
+              "ComPort = 12\r\nDevice = /dev/ttyUSB0\r\nNewerKey = x\r\n"
+              "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
+    config.SetDevice("");
+    ASSERT_TRUE(config.Save(3));
+    EXPECT_EQ(FileText(dir / "config.txt"),
+              "ComPort = 3\r\nNewerKey = x\r\n"
+              "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
+    EXPECT_TRUE(ConfigStore(dir / "missing.txt").VerifyAfterProgramming());
+}
+
+TEST(Locations, ConfigIsBesideAProgramInItsOwnWritableFolderElsePerUser) {
+    struct Case {
+        const char* program;
+        bool writable;
+        std::optional<std::string> xdg;
+        std::optional<std::string> home;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/opt/x", true, "/xdg", "/home/u", "/opt/x/config.txt"},
+        {"/opt/x", false, "/xdg", "/home/u", "/xdg/tarvex/config.txt"},
+        {"/usr/bin", true, std::nullopt, "/home/u", "/home/u/.config/tarvex/config.txt"},
+        {"/usr/local/bin/", true, "relative", "/root", "/root/.config/tarvex/config.txt"},
+        {"/sbin", true, "", "", "/sbin/config.txt"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ConfigFileFor(c.program, c.writable, {c.xdg, std::nullopt, c.home, {}}),
+                  std::filesystem::path(c.expected))
+            << c.program << " " << c.writable;
+    }
+}
+
+TEST(Locations, HelpPageAndSampleInTheWorkingDirectoryThenBesideTheProgramThenTheDataFolder) {
+    struct Case {
+        std::vector<const char*> holders;  // folders that hold the files
+        const char* page;                  // where the help page is found
+        bool logoFromWorkingDirectory;
+    };
+    const Case cases[] = {
+        {{"work", "prefix/bin", "prefix/share/tarvex"}, "work/softwz.htm", false},
+        {{"prefix/bin", "prefix/share/tarvex"}, "prefix/bin/softwz.htm", false},
+        {{"prefix/share/tarvex"}, "prefix/share/tarvex/softwz.htm", false},
+        {{"work"}, "work/softwz.htm", true},
+        {{}, "", false},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        for (const char* folder : {"work", "prefix/bin"}) {
+            std::filesystem::create_directories(dir / folder);
+        }
+        for (const char* folder : c.holders) {
+            std::filesystem::create_directories(dir / folder);
+            for (const char* name : {"softwz.htm", "mk-tone-repeater.kvd", "nulogo4.jpg"}) {
+                std::ofstream(dir / folder / name) << name;
+            }
+        }
+        const Locations locations(dir / "prefix/bin", {{}, {}, {}, dir / "work"});
+        const std::filesystem::path page = *c.page ? dir / c.page : "softwz.htm";
+        EXPECT_EQ(locations.HelpPage(), page) << c.page;
+        EXPECT_EQ(locations.DemoSample().value_or("softwz.htm").parent_path(), page.parent_path());
+        EXPECT_EQ(locations.Logo().has_value(), *c.page && !c.logoFromWorkingDirectory);
+    }
+}
+
+TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsRemembered) {
+    AppRig rig({"/dev/ttyS0", "/dev/ttyUSB0"});
+    rig.catalogue.ports = {{"/dev/ttyS0", "", "", "", {}, {}},
+                           testing::UsbAdapter("/dev/ttyUSB0", "FT232R USB UART", "FTDI")};
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    Menu& menu = rig.app->screen().mComPort;
+    EXPECT_EQ(menu.items.size(), 4u) << "listed only when the menu opens";
+    rig.app->RefreshComPortMenu();
+    ASSERT_EQ(menu.items.size(), 6u);
+    EXPECT_EQ(menu.item(6).caption, "/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)");
+    rig.app->mComPort_Click(6);
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
+    EXPECT_TRUE(menu.item(6).checked && !menu.item(1).checked);
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\nDevice = /dev/ttyUSB0\r\n");
+    rig.catalogue.ports.pop_back();  // unplugged
+    rig.app->RefreshComPortMenu();
+    EXPECT_EQ(menu.items.size(), 4u);
+
+    // The next run opens the device again, and finds COM Port 1 again once it is chosen.
+    rig.app->Form_Unload();
+    rig.Restart();
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
+    rig.app->mComPort_Click(1);
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS0");
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
+}
+
+TEST(ProgrammerApp, QuitAsksBeforeUnsavedEditsAreLostAndTheTitleNamesTheFileSaved) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    ScreenModel& screen = rig.app->screen();
+    rig.app->OpenFileAtStart(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd");
+    ReplaceText(screen.TxtCustID, "Hill 3");
+    rig.ui.answers = {MessageResult::No};
+    rig.app->mFile_Click(6);  // Quit; No keeps the edits
+    EXPECT_FALSE(rig.app->ended());
+    ASSERT_EQ(rig.ui.events.size(), 1u);
+    EXPECT_EQ(rig.ui.events[0].box.buttons, MessageButtons::YesNo);
+
+    rig.chooser.answers = {(rig.dir / "hill-site").string()};
+    rig.app->mFile_Click(2);
+    EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4 \u2014 hill-site.kvd");
+    rig.app->mFile_Click(6);
+    EXPECT_TRUE(rig.app->ended()) << "saved: nothing to ask";
+    EXPECT_EQ(rig.ui.events.size(), 1u);
 }
 
 TEST(ProgrammerApp, StartUpWithoutAWritableDirectoryGoesOn) {
@@ -277,17 +417,19 @@ TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
         bool simulator;
         int exitCode;
         std::string answer;  // how the terminal text starts when the program stops at once
+        std::optional<std::string> file = std::nullopt;
     };
     const Case cases[] = {
         {{"p"}, std::nullopt, false, 0, ""},
+        {{"p", "--simulator", "hill-site.kvd"}, std::nullopt, true, 0, "", "hill-site.kvd"},
         {{"p", "--port", "/dev/ttyUSB0"}, "/dev/ttyUSB0", false, 0, ""},
         {{"p", "--simulator"}, std::nullopt, true, 0, ""},
         {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, std::nullopt, false, 2, "--port and"},
-        {{"p", "--bogus", "a", "b"},
+        {{"p", "--bogus", "a.kvd", "b"},
          std::nullopt,
          false,
          2,
-         "The following arguments were not expected: --bogus a b\n"},
+         "The following arguments were not expected: --bogus b\n"},
         {{"p", "--port"}, std::nullopt, false, 2, "--port"},
         {{"p", "--version"}, std::nullopt, false, 0, "tarvex-programmer 5.0.4\n"},
         {{"p", "--help"}, std::nullopt, false, 0, "Reads, edits and programs"},
@@ -299,17 +441,15 @@ TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
         if (parsed.options) {
             EXPECT_EQ(parsed.options->portDevice, c.port);
             EXPECT_EQ(parsed.options->simulator, c.simulator);
+            EXPECT_EQ(parsed.options->dataFile, c.file);
         } else {
             EXPECT_EQ(parsed.text.rfind(c.answer, 0), 0u) << parsed.text;
         }
     }
-    // Before the window toolkit has taken its own options, they are kept for it in order.
-    const ParsedOptions first = ParseProgramOptions(
-        {"p", "-platform", "offscreen", "--simulator", "-style", "fusion"}, OtherArguments::Keep);
-    ASSERT_TRUE(first.options.has_value());
-    EXPECT_TRUE(first.options->simulator);
-    EXPECT_EQ(first.others,
-              (std::vector<std::string>{"-platform", "offscreen", "-style", "fusion"}));
+    // Before the window toolkit has taken its own options out, they are left alone.
+    const std::vector<std::string> withToolkit{"p", "-platform", "offscreen", "--simulator"};
+    EXPECT_TRUE(ParseProgramOptions(withToolkit, OtherArguments::Keep).options.has_value());
+    EXPECT_FALSE(ParseProgramOptions(withToolkit).options.has_value());
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "sim/memory_file.h"
 #include "sim/simulated_serial_port.h"
 #include "support/fake_clock.h"
+#include "support/fake_port_catalogue.h"
 #include "support/recording_ui.h"
 #include "ui/desktop_program.h"
 #include "ui/file_select_dialog.h"
@@ -153,7 +154,8 @@ struct Rig {
             },
             {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()},
             dir.path().toStdString(),
-            &printers});
+            &printers,
+            &catalogue});
         if (!program->Start()) {
             return false;
         }
@@ -203,6 +205,7 @@ struct Rig {
     testing::FakeClock clock;
     ScriptedDialogs dialogs;
     PdfPrinters printers{dir.path()};
+    testing::FakePortCatalogue catalogue;
     std::vector<std::filesystem::path> opened;
     std::unique_ptr<DesktopProgram> program;
 };
@@ -346,6 +349,7 @@ class MainWindowTest : public QObject {
     void printGoesToThePrinterOrAPdfFile_data();
     void printGoesToThePrinterOrAPdfFile();
     void closingSendsXOnce();
+    void comPortMenuListsTheDevicesPresentAndTitleNamesTheFile();
     void everyTextFitsItsControl();
 };
 
@@ -699,11 +703,11 @@ std::map<std::string, QString> Shown(Rig& rig) {
     return shown;
 }
 
+// The dialog opens with the name box focused and its text selected; Enter there is OK.
 void ChooseName(FileSelectDialog& dialog, const QString& name) {
-    dialog.txtCurrFile()->setFocus();
-    dialog.txtCurrFile()->selectAll();
+    QCOMPARE(dialog.focusWidget(), dialog.txtCurrFile());
     QTest::keyClicks(dialog.txtCurrFile(), name);
-    QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+    QTest::keyClick(dialog.txtCurrFile(), Qt::Key_Return);
 }
 
 void Rig::SaveAs(const QString& name) {
@@ -800,30 +804,36 @@ void MainWindowTest::saveNamesTheFile() {
 }
 
 void MainWindowTest::leavingTheDialogShowsNothing_data() {
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("Cancel") << false;
-    QTest::newRow("the close box") << true;
+    QTest::addColumn<int>("way");  // 0 Cancel, 1 the close box, 2 Escape
+    QTest::newRow("Cancel") << 0;
+    QTest::newRow("the close box") << 1;
+    QTest::newRow("Escape") << 2;
 }
 
 void MainWindowTest::leavingTheDialogShowsNothing() {
-    QFETCH(bool, closeBox);
+    QFETCH(int, way);
     Rig rig;
     QVERIFY(rig.StartAndRead());
     const std::map<std::string, QString> before = Shown(rig);
     bool stayedOpen = false;
-    rig.WhenFileDialogShows([&rig, &stayedOpen, closeBox](FileSelectDialog& dialog) {
+    bool left = false;
+    rig.WhenFileDialogShows([&rig, &stayedOpen, &left, way](FileSelectDialog& dialog) {
         // OK with the pattern still in the box only beeps.
         QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
         QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
         stayedOpen = dialog.isVisible() && rig.dialogs.script.events.size() == 1;
-        if (closeBox) {
+        if (way == 1) {
             dialog.close();
+        } else if (way == 2) {
+            QTest::keyClick(dialog.File1(), Qt::Key_Escape);
         } else {
             QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
         }
+        left = !dialog.isVisible();
     });
     rig.Trigger("mFile", 2);
     QVERIFY(stayedOpen);
+    QVERIFY(left);
     QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
     QVERIFY(!rig.program->fileDialog()->isVisible());
     QVERIFY(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files).isEmpty());
@@ -846,24 +856,29 @@ void MainWindowTest::openingALowerCaseMagicChangesNothing() {
                  {"Invalid Data File",
                   "This doesn't appear to be a valid Radio data file...Please try again.",
                   MessageIcon::Critical, MessageButtons::Ok},
-                 {"File System Error", "Error reading data file...", MessageIcon::Critical,
-                  MessageButtons::Ok}}));
+                 {"File System Error",
+                  "Error reading data file...\nthe file does not start with a data file tag",
+                  MessageIcon::Critical, MessageButtons::Ok}}));
     QCOMPARE(Shown(rig), before);
 }
 
 void MainWindowTest::aFailedSaveKeepsWhatIsThere_data() {
     QTest::addColumn<QString>("existing");  // a file, or a folder when it ends in "/"
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");  // under the message
     // Neither can be written even by root, whom permissions would not stop.
     QTest::newRow("the folder is a file") << "notes.txt"
-                                          << "notes.txt/site";
+                                          << "notes.txt/site"
+                                          << "Not a directory";
     QTest::newRow("the target is a folder") << "site.kvd/"
-                                            << "site";
+                                            << "site"
+                                            << "Is a directory";
 }
 
 void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
     QFETCH(QString, existing);
     QFETCH(QString, typed);
+    QFETCH(QString, reason);
     Rig rig;
     const bool folder = existing.endsWith('/');
     QString kept = rig.Path(existing);
@@ -875,7 +890,8 @@ void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
     QVERIFY(rig.StartAndRead());
     rig.SaveAs(typed);
     QCOMPARE(rig.dialogs.Messages(),
-             (std::vector<MessageBox>{{"File System Error", "Error saving data file...",
+             (std::vector<MessageBox>{{"File System Error",
+                                       "Error saving data file...\n" + reason.toStdString(),
                                        MessageIcon::Critical, MessageButtons::Ok}}));
     QCOMPARE(ReadFile(kept), std::string("keep me"));
     QCOMPARE(QFileInfo(rig.Path(existing)).isDir(), folder);
@@ -951,6 +967,42 @@ void MainWindowTest::everyTextFitsItsControl() {
     QVERIFY(rig.StartAndRead());
     const QStringList faults = LayoutFaults(rig.window(), rig.screen());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
+}
+
+void MainWindowTest::comPortMenuListsTheDevicesPresentAndTitleNamesTheFile() {
+    Rig rig;
+    rig.port.present.insert("/dev/ttyUSB0");
+    QVERIFY(rig.Start());
+    QVERIFY(!rig.window().windowIcon().isNull());
+    QMenu* menu = rig.window().TopMenu("mComPort");
+    const auto texts = [menu] {
+        QStringList list;
+        for (const QAction* action : menu->actions()) {
+            list << (action->isChecked() ? "* " : "") + action->text();
+        }
+        return list;
+    };
+    rig.catalogue.ports = {testing::UsbAdapter("/dev/ttyUSB0", "FT232R USB UART", "FTDI")};
+    emit menu->aboutToShow();
+    const QString adapter = QString::fromUtf8("/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)");
+    QCOMPARE(texts(),
+             (QStringList{"* COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "", adapter}));
+    menu->actions().back()->trigger();
+    QCOMPARE(rig.port.opened.back(), std::string("/dev/ttyUSB0"));
+    rig.catalogue.ports.push_back(testing::UsbAdapter("/dev/ttyACM0", "", "A&B"));
+    emit menu->aboutToShow();
+    QCOMPARE(texts(), (QStringList{"COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "",
+                                   QString::fromUtf8("/dev/ttyACM0 \u2014 A&&B"), "* " + adapter}));
+
+    rig.program->OpenFile(SamplePath().toStdString());
+    QCOMPARE(rig.window().windowTitle(),
+             QString::fromUtf8("Tarvex Repeater Programmer V5.0.4 \u2014 mk-tone-repeater.kvd"));
+    QTest::keyClick(rig.Widget<QLineEdit>("TxtCustID"), Qt::Key_End);
+    QTest::keyClick(rig.Widget<QLineEdit>("TxtCustID"), Qt::Key_Backspace);
+    rig.dialogs.script.answers = {MessageResult::No};
+    rig.window().close();
+    QVERIFY(rig.window().isVisible());  // the edit is kept
+    QCOMPARE(rig.dialogs.Messages().size(), std::size_t{1});
 }
 
 }  // namespace tarvex::ui
