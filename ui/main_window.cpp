@@ -186,7 +186,7 @@ void MainWindow::BuildControls() {
             tips_->Watch(widget);
         }
     }
-    // A field's label names it to a screen reader, and its access key would lead to it.
+    // A field's label is its buddy and names it to a screen reader.
     for (const auto& [control, widget] : widgets_) {
         if (Control* label = screen_.Find(control->label)) {
             static_cast<QLabel*>(widgets_.at(label))->setBuddy(widget);

@@ -10,7 +10,7 @@ inline QString ToQt(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Characters beyond one byte have no place in the model's texts and are left out.
+// How many characters of a text the model cannot hold (beyond one byte).
 inline int CharactersBeyondOneByte(const QString& text) {
     int count = 0;
     for (const char32_t c : text.toUcs4()) {
@@ -19,6 +19,7 @@ inline int CharactersBeyondOneByte(const QString& text) {
     return count;
 }
 
+// Characters beyond one byte have no place in the model's texts and are left out.
 inline std::string FromQt(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
