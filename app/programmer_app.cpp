@@ -56,6 +56,12 @@ std::string WindowTitle(const ProgramVersion& version) {
            std::to_string(version.minor) + "." + std::to_string(version.revision);
 }
 
+std::string VersionLine(std::string_view program) {
+    const ProgramVersion version = BuildVersion();
+    return std::string(program) + " " + std::to_string(version.major) + "." +
+           std::to_string(version.minor) + "." + std::to_string(version.revision);
+}
+
 ProgrammerApp::ProgrammerApp(const AppServices& services, AppSettings settings)
     : services_(services),
       settings_(std::move(settings)),

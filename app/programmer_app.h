@@ -37,6 +37,8 @@ struct ProgramVersion {
 ProgramVersion BuildVersion();
 // "Tarvex Repeater Programmer V" and the version, as the window's title.
 std::string WindowTitle(const ProgramVersion& version);
+// A program's answer to --version: its name and the version of this build.
+std::string VersionLine(std::string_view program);
 
 // Everything the program reaches outside itself.
 struct AppServices {

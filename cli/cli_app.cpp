@@ -5,6 +5,8 @@
 
 #include "app/file_menu.h"
 #include "app/print_command.h"
+#include "app/program_options.h"
+#include "app/programmer_app.h"
 #include "app/session.h"
 #include "cli/console_ui.h"
 #include "cli/diff_command.h"
@@ -115,6 +117,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     PortCatalogue& catalogue = ports != nullptr ? *ports : systemPorts;
     CLI::App app{"Tarvex Repeater Programmer, command-line front end", "tarvex-cli"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", VersionLine("tarvex-cli"));
+    app.allow_extras();  // refused after the parse, in the order given
 
     std::string file;
     bool json = false;
@@ -155,7 +159,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     AddPortOption(*program, port, catalogue);
     program->add_option("INPUT", programInput, "Data file (.kvd) or settings (.json)")->required();
     bool noVerify = false;
-    ProgramOptions programOptions;
+    ProgramRadioOptions programOptions;
     program->add_flag("--no-verify", noVerify, "Do not read the repeater back after the write");
     program->add_flag("--changed-only", programOptions.changedOnly,
                       "Send only the blocks whose addresses do not already hold the new values");
@@ -191,6 +195,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     try {
         app.parse(argc, argv);
+        if (!*diff) {  // diff takes its sides from what it leaves unparsed
+            RefuseLeftOverArguments(app);
+        }
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e, out, err);
         return status == 0 ? kExitOk : kExitUsage;

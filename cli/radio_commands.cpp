@@ -237,7 +237,7 @@ int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
 }
 
 int ProgramRepeater(const std::string& port, const std::string& input,
-                    const ProgramOptions& options, const std::string& tracePath,
+                    const ProgramRadioOptions& options, const std::string& tracePath,
                     std::ostream& err) {
     RadioRun run(port, tracePath, err);
     nlohmann::json given = nlohmann::json::object();

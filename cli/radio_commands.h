@@ -26,7 +26,8 @@ int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
 // Loads a data file as File > Open File does, or settings JSON as `build` does, then runs
 // Radio > Program Radio on the repeater at port as options say.
 int ProgramRepeater(const std::string& port, const std::string& input,
-                    const ProgramOptions& options, const std::string& tracePath, std::ostream& err);
+                    const ProgramRadioOptions& options, const std::string& tracePath,
+                    std::ostream& err);
 
 // Radio > Read on the repeater at port, for a comparison: its image, or nothing with the exit
 // status in status after the messages were printed.

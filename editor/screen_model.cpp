@@ -236,6 +236,30 @@ void BuildFieldLabels(ScreenModel& s) {
         Label("LabelSqlTailMuteTimeUnits", "(sec)", {kUnits, 3960, 375, 255}, 38);
 }
 
+// The label beside each field names it.
+void LinkFieldLabels(ScreenModel& s) {
+    const std::pair<Control*, const Control*> links[] = {
+        {&s.cmbType, &s.LblModel},
+        {&s.TxtCustID, &s.LblCustomerID},
+        {&s.TxtRptrTXFreq, &s.LblRptTXFreq},
+        {&s.TxtRptrRXFreq, &s.LblRptRXFreq},
+        {&s.CmbMK_Type_Code[kSlot1], &s.LblSlot1},
+        {&s.CmbMK_Type_Code[kSlot2], &s.LblSlot2},
+        {&s.CmbPTT_ExtEnc, &s.LblPTTExtEncode},
+        {&s.TxtCustomMKFreq, &s.LblCustomMKFreq},
+        {&s.TxtFirmwareVersion, &s.LblFirmwareVersion},
+        {&s.TxtMorseCodeID, &s.LblMorseCodeID},
+        {&s.TxtIDTXInterval, &s.LblIDTXInterval},
+        {&s.ChkMKEncodewID, &s.LblMKEncodewID},
+        {&s.TxtTXTimeOutTimer, &s.LblTXTimeOutTimer},
+        {&s.TxtTXHangTime, &s.LblTXHangTime},
+        {&s.TxtSqlTailMuteTime, &s.LblSqlTailMuteTime},
+    };
+    for (const auto& [field, label] : links) {
+        field->label = label->name;
+    }
+}
+
 void BuildHeadings(ScreenModel& s) {
     s.LblTableTitle = Label("LblTableTitle", "Coded Squelch Options", {600, 1680, 2535, 255}, 39);
     s.LblNumber = Label("LblNumber", "#", {360, 2040, 255, 255}, 40);
@@ -443,6 +467,7 @@ ScreenModel BuildMainScreen() {
     BuildCodedSquelch(screen);
     BuildFeatures(screen);
     BuildFieldLabels(screen);
+    LinkFieldLabels(screen);
     BuildHeadings(screen);
     BuildWorkingState(screen);
     BuildMenus(screen);

@@ -57,6 +57,7 @@ struct Control {
     int index = -1;  // element number within a control array, -1 when not an array
     ControlKind kind = ControlKind::Label;
     std::string container;  // name of the frame that holds it, empty for the window itself
+    std::string label;      // name of the label that names it, empty when none
     std::string caption;
     std::string text;
     int caret = 0;  // text boxes: characters before the cursor

@@ -67,7 +67,7 @@ MessageBox StoppedWritingBox(const std::filesystem::path& backup) {
 }  // namespace
 
 ProgramResult ProgramRadio(RadioLink& link, const Identification& identification,
-                           const ProgramOptions& options) {
+                           const ProgramRadioOptions& options) {
     const RoutineScope routine(link, "ProgramRadio");
     KeepAlivePause keepAlive(link.screen);
     ShowSendingProgress(link.screen);
@@ -110,7 +110,7 @@ ProgramResult ProgramRadio(RadioLink& link, const Identification& identification
     return Succeed(link, ProgramResult::Verified);
 }
 
-ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramOptions& options) {
+ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramRadioOptions& options) {
     ScreenModel& screen = link.screen;
     link.lastBackupPath.clear();
     SetWorkingStateControlsVisible(screen, false);
@@ -120,7 +120,7 @@ ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramOptions& options
     if (!IdentifyRadio(link, identification)) {
         link.ui.Beep();
         link.ui.ShowMessage(NoRadioBox());
-        RestoreScreenAfterRadioWork(screen);
+        RestoreScreenAfterRadioWork(link);
         return ProgramResult::NotSent;
     }
     screen.LabelStatus.caption = "Programming Radio";
@@ -129,7 +129,7 @@ ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramOptions& options
     if (Programmed(result)) {
         UpdateStatusBarText(screen, ProgramStatusText(result, link.lastBackupPath));
     }
-    RestoreScreenAfterRadioWork(screen);
+    RestoreScreenAfterRadioWork(link);
     return result;
 }
 

@@ -14,7 +14,7 @@ namespace tarvex {
 inline constexpr std::string_view kSendingStatusText = "Sending Current Data to Radio...";
 
 // How Program Radio writes. The defaults are the window's: every block sent, then read back.
-struct ProgramOptions {
+struct ProgramRadioOptions {
     bool verify = true;        // read the image back after the last block and compare
     bool changedOnly = false;  // leave out the blocks whose addresses already hold their bytes
 };
@@ -40,12 +40,12 @@ constexpr bool Programmed(ProgramResult result) {
 // running; nothing is sent unless commit, encoding and backup all succeeded, and the write stops
 // at the first character the repeater does not answer at all.
 ProgramResult ProgramRadio(RadioLink& link, const Identification& identification,
-                           const ProgramOptions& options = {});
+                           const ProgramRadioOptions& options = {});
 
 // Radio > Program Radio: identifies the repeater, shows the status frame and programs it.
 // link.lastBackupPath then names the backup of the old settings, when one was kept, and the
 // status line says how it ended (ProgramStatusText).
-ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramOptions& options = {});
+ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramRadioOptions& options = {});
 
 // What the status line says after a write that left the repeater holding the settings: whether
 // it was verified and where the previous settings are kept; empty for the other endings, which

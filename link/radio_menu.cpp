@@ -6,7 +6,7 @@
 
 namespace tarvex {
 
-bool mRadio_Click(RadioLink& link, int Index, const ProgramOptions& options) {
+bool mRadio_Click(RadioLink& link, int Index, const ProgramRadioOptions& options) {
     switch (Index) {
         case 1:
             return ReadCommand(link);

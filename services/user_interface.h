@@ -43,6 +43,9 @@ class UserInterface {
     }
     // Moves the keyboard focus to a control of the main window (index -1 for a plain control).
     virtual void SetFocus(std::string_view controlName, int index) = 0;
+    // Brings the main window in front of the others and gives it the keyboard, as every ending
+    // of a radio command does. Nothing to do where there is no window.
+    virtual void BringMainWindowToFront() {}
 };
 
 }  // namespace tarvex

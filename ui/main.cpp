@@ -35,19 +35,35 @@ std::unique_ptr<tarvex::SerialPort> DemoRepeater(const tarvex::Locations& locati
                                                               tarvex::sim::Pacing::RealTime);
 }
 
+// Prints what the options answered when the program is to stop at once.
+bool StopsAtOnce(const tarvex::ParsedOptions& parsed) {
+    if (!parsed.options) {
+        (parsed.exitCode == 0 ? std::cout : std::cerr) << parsed.text;
+    }
+    return !parsed.options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The options first, since the toolkit needs a display: --help, --version and mistakes in the
+    // program's own options do not. The toolkit's options are left for it here.
+    const std::vector<std::string> given(argv, argv + argc);
+    const tarvex::ParsedOptions early =
+        tarvex::ParseProgramOptions(given, tarvex::OtherArguments::Keep);
+    if (StopsAtOnce(early)) {
+        return early.exitCode;
+    }
     QApplication application(argc, argv);  // takes the toolkit's own arguments out of argv
+    // What the toolkit left is the program's; anything no option takes is a mistake.
+    const tarvex::ParsedOptions parsed =
+        tarvex::ParseProgramOptions(std::vector<std::string>(argv, argv + argc));
+    if (StopsAtOnce(parsed)) {
+        return parsed.exitCode;
+    }
     QApplication::setApplicationName(
         QString::fromLatin1(tarvex::kApplicationTitle.data(), tarvex::kApplicationTitle.size()));
 
-    const tarvex::ParsedOptions parsed =
-        tarvex::ParseProgramOptions(std::vector<std::string>(argv, argv + argc));
-    if (!parsed.options) {
-        (parsed.exitCode == 0 ? std::cout : std::cerr) << parsed.text;
-        return parsed.exitCode;
-    }
     const std::filesystem::path programDirectory =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 

@@ -26,8 +26,14 @@ namespace tarvex::ui {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kFontPixels = 11;
+constexpr int kFontPixels = 10;
 constexpr int kNotAKey = -1;
+// A frame is opaque, so that what it stands in for does not show through, and its title sits on
+// its top border, so that the controls placed below the title clear both.
+constexpr const char* kFrameStyle =
+    "QGroupBox { border: 1px solid palette(mid); margin-top: 6px;"
+    " background-color: palette(window); background-clip: margin; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }";
 
 int Pixels(int twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -48,8 +54,9 @@ QColor QtColor(Rgb rgb) {
 }
 
 // The character code a key press gives a text box's key handler: Backspace 8, Enter 13, a
-// printable single-byte character its code; kKeyRefused for a character beyond one byte;
-// kNotAKey for keys that are the box's own business (movement, deletion, shortcuts, Tab).
+// printable single-byte character its code; kNotAKey for keys that are the box's own business
+// (movement, deletion, shortcuts, Tab) and for characters beyond one byte, which the box takes
+// and the binding drops from it like pasted ones.
 int KeyCodeOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if ((event.modifiers() & commands) != 0) {
@@ -65,10 +72,10 @@ int KeyCodeOf(const QKeyEvent& event) {
         return kNotAKey;
     }
     const char16_t c = event.text().front().unicode();
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || c == 0x7F || c > 0xFF) {
         return kNotAKey;
     }
-    return c > 0xFF ? kKeyRefused : static_cast<int>(c);
+    return static_cast<int>(c);
 }
 
 bool TakesFocus(const Control& control) {
@@ -115,11 +122,14 @@ MainWindow::MainWindow(ProgrammerApp& app, QWidget* parent)
     setObjectName("FrmMainScrn");
     auto* central = new QWidget(this);
     central->setObjectName("client");
-    // The layout was drawn for a narrow 8-point face; a condensed one keeps the captions whole.
+    // The layout was drawn for a narrow 8-point face. DejaVu Sans Condensed at 10 pixels keeps
+    // every caption whole in its control (the widest, "12 MK 100.0 Hz", fills a list's field);
+    // the package depends on it. Pixels, not points, so that it scales with the controls.
     QFont font = central->font();
-    font.setFamilies({"DejaVu Sans Condensed", "Liberation Sans Narrow", font.family()});
+    font.setFamilies({"DejaVu Sans Condensed"});
     font.setPixelSize(kFontPixels);
     central->setFont(font);
+    central->setStyleSheet(kFrameStyle);
     central->setFixedSize(PixelRect(screen_.FrmMainScrn.position).size());
     setCentralWidget(central);
 
@@ -176,9 +186,26 @@ void MainWindow::BuildControls() {
             tips_->Watch(widget);
         }
     }
+    // A field's label is its buddy and names it to a screen reader.
+    for (const auto& [control, widget] : widgets_) {
+        if (Control* label = screen_.Find(control->label)) {
+            static_cast<QLabel*>(widgets_.at(label))->setBuddy(widget);
+            widget->setAccessibleName(ToQt(label->caption));
+        }
+    }
     // The status frame and the terminal view lie over the controls they stand in for.
     widgets_.at(&screen_.FrameStatus)->raise();
     widgets_.at(&screen_.PDQComm1)->raise();
+    // Set on every control and its parts (the terminal view has a font of its own): under the
+    // frames' style sheet the widgets inside a frame would take the application's font instead.
+    for (const auto& [control, widget] : widgets_) {
+        if (control->kind != ControlKind::SerialControl) {
+            widget->setFont(centralWidget()->font());
+            for (QWidget* part : widget->findChildren<QWidget*>()) {
+                part->setFont(centralWidget()->font());
+            }
+        }
+    }
 }
 
 QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
@@ -216,9 +243,6 @@ QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
             // A caption that lies outside the box's width is not drawn: the box alone.
             const bool boxAlone = Pixels(control.position.width) < 20;
             auto* box = new QCheckBox(boxAlone ? QString() : ToQt(control.caption), parent);
-            if (boxAlone) {
-                box->setAccessibleName(ToQt(control.caption));
-            }
             connect(box, &QCheckBox::clicked, this, [this, &control](bool checked) {
                 control.check = checked ? CheckState::Checked : CheckState::Unchecked;
                 app_.editor().Click(control);
@@ -322,13 +346,25 @@ QWidget* MainWindow::WidgetOf(const std::string& name, int index) const {
     return found == widgets_.end() ? nullptr : found->second;
 }
 
+// The model takes the box's text. Characters it cannot hold (beyond one byte, typed or pasted)
+// leave the box too, with a beep each, so that the box shows exactly what the model holds.
 void MainWindow::SyncFromWidget(Control& control) {
     if (control.kind != ControlKind::TextBox) {
         return;
     }
-    const auto* edit = static_cast<QLineEdit*>(widgets_.at(&control));
-    control.text = FromQt(edit->text());
-    control.caret = std::min(edit->cursorPosition(), static_cast<int>(control.text.size()));
+    auto* edit = static_cast<QLineEdit*>(widgets_.at(&control));
+    const QString shown = edit->text();
+    const int caret = static_cast<int>(FromQt(shown.left(edit->cursorPosition())).size());
+    control.text = FromQt(shown);
+    control.caret = caret;
+    const int dropped = CharactersBeyondOneByte(shown);
+    if (dropped > 0) {
+        edit->setText(ToQt(control.text));
+        edit->setCursorPosition(caret);
+        for (int i = 0; i < dropped; ++i) {
+            app_.link().ui.Beep();
+        }
+    }
 }
 
 bool MainWindow::TextBoxKeyPress(QLineEdit& edit, Control& box, int code) {
@@ -438,7 +474,7 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
     switch (control.kind) {
         case ControlKind::TextBox: {
             auto& edit = static_cast<QLineEdit&>(widget);
-            if (FromQt(edit.text()) != control.text) {
+            if (edit.text() != ToQt(control.text)) {
                 edit.setText(ToQt(control.text));
                 edit.setCursorPosition(control.caret);
             }

@@ -10,6 +10,15 @@ inline QString ToQt(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// How many characters of a text the model cannot hold (beyond one byte).
+inline int CharactersBeyondOneByte(const QString& text) {
+    int count = 0;
+    for (const char32_t c : text.toUcs4()) {
+        count += c > 0xFF ? 1 : 0;
+    }
+    return count;
+}
+
 // Characters beyond one byte have no place in the model's texts and are left out.
 inline std::string FromQt(const QString& text) {
     std::string bytes;

@@ -133,6 +133,13 @@ void WindowUserInterface::SetFocus(std::string_view controlName, int index) {
     }
 }
 
+void WindowUserInterface::BringMainWindowToFront() {
+    if (Owner() != nullptr) {
+        window_->raise();
+        window_->activateWindow();
+    }
+}
+
 void WindowEventPump::ProcessPendingEvents() {
     if (window_ != nullptr) {
         window_->ProcessPendingEvents();

@@ -49,6 +49,7 @@ class WindowUserInterface final : public UserInterface {
                                                 const std::string& defaultText,
                                                 const std::string& note) override;
     void SetFocus(std::string_view controlName, int index) override;
+    void BringMainWindowToFront() override;
 
   private:
     QWidget* Owner();

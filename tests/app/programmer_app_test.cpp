@@ -348,9 +348,10 @@ TEST(ProgrammerApp, ReadAndProgramSayWhatTheRepeaterWouldNotKeep) {
     rig.port.respond = repeater;
     rig.ui.events.clear();
     rig.app->mRadio_Click(1);
-    ASSERT_EQ(rig.ui.events.size(), 1u);
-    EXPECT_EQ(rig.ui.events[0].box.title, "Settings Not Kept");
-    EXPECT_TRUE(rig.ui.events[0].box.text.starts_with("PTT/EXT Encode: the repeater holds code"));
+    ASSERT_EQ(rig.ui.events.size(), 2u);  // the window in front, then the box
+    EXPECT_EQ(rig.ui.events[0], testing::FrontEvent());
+    EXPECT_EQ(rig.ui.events[1].box.title, "Settings Not Kept");
+    EXPECT_TRUE(rig.ui.events[1].box.text.starts_with("PTT/EXT Encode: the repeater holds code"));
 
     rig.app->session().state.ModelCode = 7;
     rig.app->screen().TxtTXHangTime.text = "3";
@@ -409,34 +410,46 @@ TEST(DesktopShell, ChecksTheDocumentLikeTheSystemShell) {
     EXPECT_EQ(opened.size(), 2u);
 }
 
-TEST(ProgramOptions, PortAndSimulator) {
+TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
     struct Case {
         std::vector<std::string> args;
-        bool ok;
         std::optional<std::string> port;
         bool simulator;
+        int exitCode;
+        std::string answer;  // how the terminal text starts when the program stops at once
         std::optional<std::string> file = std::nullopt;
     };
     const Case cases[] = {
-        {{"p"}, true, std::nullopt, false},
-        {{"p", "--simulator", "hill-site.kvd"}, true, std::nullopt, true, "hill-site.kvd"},
-        {{"p", "--port", "/dev/ttyUSB0"}, true, "/dev/ttyUSB0", false},
-        {{"p", "--simulator"}, true, std::nullopt, true},
-        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, false, std::nullopt, false},
-        {{"p", "--bogus"}, false, std::nullopt, false},
-        {{"p", "--port"}, false, std::nullopt, false},
+        {{"p"}, std::nullopt, false, 0, ""},
+        {{"p", "--simulator", "hill-site.kvd"}, std::nullopt, true, 0, "", "hill-site.kvd"},
+        {{"p", "--port", "/dev/ttyUSB0"}, "/dev/ttyUSB0", false, 0, ""},
+        {{"p", "--simulator"}, std::nullopt, true, 0, ""},
+        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, std::nullopt, false, 2, "--port and"},
+        {{"p", "--bogus", "a.kvd", "b"},
+         std::nullopt,
+         false,
+         2,
+         "The following arguments were not expected: --bogus b\n"},
+        {{"p", "--port"}, std::nullopt, false, 2, "--port"},
+        {{"p", "--version"}, std::nullopt, false, 0, "tarvex-programmer 5.0.4\n"},
+        {{"p", "--help"}, std::nullopt, false, 0, "Reads, edits and programs"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = ParseProgramOptions(c.args);
-        ASSERT_EQ(parsed.options.has_value(), c.ok) << c.args.back();
-        if (c.ok) {
+        ASSERT_EQ(parsed.options.has_value(), c.answer.empty()) << c.args.back();
+        EXPECT_EQ(parsed.exitCode, c.exitCode) << c.args.back();
+        if (parsed.options) {
             EXPECT_EQ(parsed.options->portDevice, c.port);
             EXPECT_EQ(parsed.options->simulator, c.simulator);
             EXPECT_EQ(parsed.options->dataFile, c.file);
         } else {
-            EXPECT_EQ(parsed.exitCode, 2);
+            EXPECT_EQ(parsed.text.rfind(c.answer, 0), 0u) << parsed.text;
         }
     }
+    // Before the window toolkit has taken its own options out, they are left alone.
+    const std::vector<std::string> withToolkit{"p", "-platform", "offscreen", "--simulator"};
+    EXPECT_TRUE(ParseProgramOptions(withToolkit, OtherArguments::Keep).options.has_value());
+    EXPECT_FALSE(ParseProgramOptions(withToolkit).options.has_value());
 }
 
 }  // namespace

@@ -233,7 +233,7 @@ TEST(CliExitStatus, FileErrorsAreOneAndUsageErrorsTwo) {
         {{"show"}, 2, "FILE"},
         {{"frobnicate"}, 2, ""},
         {{"show", "--colour", "x.kvd"}, 2, "--colour"},
-        {{"show", "a.kvd", "b.kvd"}, 2, ""},
+        {{"show", "a.kvd", "b.kvd", "c.kvd"}, 2, "not expected: b.kvd c.kvd\n"},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.args);
@@ -243,6 +243,7 @@ TEST(CliExitStatus, FileErrorsAreOneAndUsageErrorsTwo) {
         EXPECT_EQ(run.out, "") << what;
     }
     EXPECT_EQ(RunCli({"--help"}).status, 0);
+    EXPECT_EQ(RunCli({"--version"}).out, "tarvex-cli 5.0.4\n");
 }
 
 }  // namespace

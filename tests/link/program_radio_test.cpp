@@ -17,6 +17,7 @@ namespace tarvex {
 namespace {
 
 using testing::BeepEvent;
+using testing::FrontEvent;
 using testing::LinkRig;
 using testing::Message;
 using testing::UiEvent;
@@ -133,7 +134,7 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBa
         EXPECT_EQ(rig.state.OutData[15], 10) << "sent as the digits 0 and A";
         EXPECT_EQ(progressAtBlockEnds, (std::vector<int>{4, 10, 24, 50, 64, 88, 96}));
         EXPECT_EQ(rig.state.ProgAddr, 127);
-        EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()});
+        EXPECT_EQ(rig.ui.events, (std::vector{BeepEvent(), FrontEvent()}));
         EXPECT_EQ(rig.screen.LabelStatus.caption, "Programming Radio");
         EXPECT_EQ(rig.screen.StatusBar1.panels[0],
                   (verify ? "Programmed and verified." : "Programmed (not read back).") +
@@ -166,7 +167,8 @@ TEST(ProgramRadioCommand, AReadBackThatDoesNotComeWholeIsAVerifyFailureNamingThe
             "not be checked.\n\n" +
             Advice(rig.link.lastBackupPath);
         EXPECT_EQ(rig.ui.events,
-                  (std::vector{BeepEvent(), Message("Verify Failed", text, MessageIcon::Critical)}))
+                  (std::vector{BeepEvent(), Message("Verify Failed", text, MessageIcon::Critical),
+                               FrontEvent()}))
             << name;
         EXPECT_EQ(Written(rig.port.wire).back(), "G") << name << ": nothing after the read-back";
         ExpectIdleScreen(rig.screen, name);
@@ -195,7 +197,7 @@ TEST(ProgramRadioCommand, ChangedBlocksOnlySendsTheBlocksThatDifferAndReadsEvery
         EXPECT_EQ(ProgramRadioCommand(rig.link, {.changedOnly = true}), c.result) << c.name;
 
         EXPECT_EQ(rig.WrittenAfterIdentification(), c.written) << c.name;
-        EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()}) << c.name;
+        EXPECT_EQ(rig.ui.events, (std::vector{BeepEvent(), FrontEvent()})) << c.name;
         EXPECT_EQ(rig.link.lastBackupPath.empty(), c.written.empty()) << c.name;
         EXPECT_EQ(rig.repeater.memory()[1], rig.state.OutData[1]) << c.name;
         EXPECT_TRUE(std::filesystem::exists(firstBackup));
@@ -260,7 +262,8 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
                                        "Radio stopped responding during programming!\n\nThe "
                                        "repeater may now hold a mix of old and new settings. " +
                                            Advice(rig.link.lastBackupPath),
-                                       MessageIcon::Critical)}))
+                                       MessageIcon::Critical),
+                               FrontEvent()}))
             << c.name;
         ExpectIdleScreen(rig.screen, c.name);
         EXPECT_TRUE(std::filesystem::exists(rig.link.lastBackupPath)) << c.name;
@@ -324,7 +327,9 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::NotSent) << c.name;
 
         EXPECT_TRUE(rig.WrittenAfterIdentification().empty()) << c.name;
-        EXPECT_EQ(rig.ui.events, c.events) << c.name;
+        std::vector<UiEvent> events = c.events;
+        events.push_back(FrontEvent());  // every ending brings the window to the front
+        EXPECT_EQ(rig.ui.events, events) << c.name;
         EXPECT_TRUE(rig.link.lastBackupPath.empty()) << c.name;
         EXPECT_FALSE(std::filesystem::exists(rig.backupRoot / "backups")) << c.name;
         ExpectIdleScreen(rig.screen, c.name);

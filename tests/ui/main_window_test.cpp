@@ -2,11 +2,14 @@
 // in-process simulated repeater. Boxes are answered from a script.
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QAccessible>
+#include <QtGui/QClipboard>
 #include <QtGui/QHelpEvent>
 #include <QtTest/QtTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
@@ -15,6 +18,8 @@
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOption>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -78,10 +83,11 @@ sim::RepeaterOptions SampleRepeater() {
     return options;
 }
 
-// The simulated repeater behind device names that exist or not, recording what is opened and
+// The sample's repeater behind device names that exist or not, recording what is opened and
 // written.
-class DevicesPort final : public SerialPort {
+class DevicesPort final : public sim::SimulatedSerialPort {
   public:
+    DevicesPort() : SimulatedSerialPort(SampleRepeater()) {}
     bool Open(const std::string& device, std::string* reason) override {
         opened.push_back(device);
         if (present.count(device) == 0) {
@@ -90,23 +96,13 @@ class DevicesPort final : public SerialPort {
             }
             return false;
         }
-        return repeater.Open(device, reason);
+        return SimulatedSerialPort::Open(device, reason);
     }
-    bool IsOpen() const override { return repeater.IsOpen(); }
-    void Close() override { repeater.Close(); }
-    void DiscardBuffers() override { repeater.DiscardBuffers(); }
     bool Write(std::string_view bytes) override {
         written.append(bytes);
-        return repeater.Write(bytes);
-    }
-    std::string Read(std::size_t count, std::chrono::milliseconds timeout) override {
-        return repeater.Read(count, timeout);
-    }
-    void SetUnaskedDataHandler(std::function<void(std::string_view)> handler) override {
-        repeater.SetUnaskedDataHandler(std::move(handler));
+        return SimulatedSerialPort::Write(bytes);
     }
 
-    sim::SimulatedSerialPort repeater{SampleRepeater()};
     std::set<std::string> present{"/dev/ttyS0"};
     std::vector<std::string> opened;
     std::string written;
@@ -214,6 +210,116 @@ struct Rig {
     std::unique_ptr<DesktopProgram> program;
 };
 
+QRect TitleOf(const QGroupBox& frame) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&frame);
+    option.text = frame.title();
+    option.subControls = QStyle::SC_GroupBoxLabel;
+    return frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                         &frame);
+}
+
+// Where a widget draws its text, in its own coordinates, and the texts it may show there.
+std::pair<QRect, QStringList> TextRoom(QWidget& w) {
+    const QStyle& style = *w.style();
+    QStyleOptionButton button;
+    button.initFrom(&w);
+    if (auto* label = qobject_cast<QLabel*>(&w)) {
+        return {label->contentsRect(), {label->text()}};
+    }
+    if (auto* option = qobject_cast<QRadioButton*>(&w)) {
+        return {style.subElementRect(QStyle::SE_RadioButtonContents, &button, &w),
+                {option->text()}};
+    }
+    if (auto* box = qobject_cast<QCheckBox*>(&w)) {
+        return {style.subElementRect(QStyle::SE_CheckBoxContents, &button, &w), {box->text()}};
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(&w)) {
+        return {w.rect().adjusted(TitleOf(*frame).left(), 0, 0, 0), {frame->title()}};
+    }
+    if (auto* list = qobject_cast<QComboBox*>(&w)) {
+        QStyleOptionComboBox option;
+        option.initFrom(&w);
+        QStringList rows;
+        for (int row = 0; row < list->count(); ++row) {
+            rows << list->itemText(row);
+        }
+        return {
+            style.subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &w),
+            rows};
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(&w)) {
+        QStyleOptionFrame option;
+        option.initFrom(&w);
+        option.lineWidth = style.pixelMetric(QStyle::PM_DefaultFrameWidth);
+        // A line edit keeps two pixels of its own on either side of its text.
+        return {
+            style.subElementRect(QStyle::SE_LineEditContents, &option, &w).adjusted(2, 0, -2, 0),
+            {edit->text()}};
+    }
+    return {};
+}
+
+// What spoils the look of the shown controls: a text wider or taller than its room, a label's
+// text coming within two pixels of another control, a control on a frame's title or border.
+QStringList LayoutFaults(MainWindow& window, ScreenModel& screen) {
+    QStringList faults;
+    for (const Control* control : screen.AllControls()) {
+        QWidget* w = window.WidgetOf(control->name, control->index);
+        if (w == nullptr || !w->isVisibleTo(&window)) {
+            continue;
+        }
+        const auto [room, texts] = TextRoom(*w);
+        const QFontMetricsF metrics(w->font(), w);
+        for (const QString& text : texts) {
+            const double width = metrics.horizontalAdvance(text);
+            if (!text.isEmpty() && (width > room.width() || metrics.height() > room.height())) {
+                faults << w->objectName() + ": \"" + text + "\" does not fit";
+            }
+            const QRectF ink(w->x() + room.left(), w->y() + (w->height() - metrics.height()) / 2,
+                             width + 2, metrics.height());
+            for (QWidget* other :
+                 w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (qobject_cast<QLabel*>(w) != nullptr && !text.isEmpty() && other != w &&
+                    other->isVisibleTo(&window) && ink.intersects(other->geometry())) {
+                    faults << w->objectName() + " runs into " + other->objectName();
+                }
+            }
+        }
+        auto* frame = qobject_cast<QGroupBox*>(w);
+        for (QWidget* inside : frame != nullptr && !frame->title().isEmpty()
+                                   ? frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)
+                                   : QList<QWidget*>{}) {
+            if (!frame->contentsRect().contains(inside->geometry()) ||
+                inside->geometry().intersects(TitleOf(*frame))) {
+                faults << inside->objectName() + " lies on the title or border of its frame";
+            }
+        }
+    }
+    return faults;
+}
+
+// The status frame as drawn, and as drawn with the controls under it hidden: the same when
+// nothing shows through it.
+bool NothingShowsThroughTheStatusFrame(MainWindow& window) {
+    QWidget* frame = window.WidgetOf("FrameStatus");
+    QWidget* client = frame->parentWidget();
+    const QImage drawn = client->grab(frame->geometry()).toImage();
+    std::vector<QWidget*> under;
+    for (QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other != frame && other->isVisible() &&
+            other->geometry().intersects(frame->geometry())) {
+            other->hide();
+            under.push_back(other);
+        }
+    }
+    const QImage alone = client->grab(frame->geometry()).toImage();
+    for (QWidget* other : under) {
+        other->show();
+    }
+    return !under.empty() && drawn == alone;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -224,8 +330,8 @@ class MainWindowTest : public QObject {
     void startUp();
     void startUpEndsWhenThePortIsGivenUp();
     void readFillsEveryWidget();
-    void frequencyTypedDigitByDigit();
     void hangTimeOutOfRangeKeepsTheFocus();
+    void typedAndPastedTextShowsAsTheModelHoldsIt();
     void programRadioWritesTheRepeater();
     void terminalModeLocksAndUnlocksTheMenus();
     void radioWorkLocksTheWindowAndShowsProgress();
@@ -242,9 +348,9 @@ class MainWindowTest : public QObject {
     void aFailedSaveKeepsWhatIsThere();
     void printGoesToThePrinterOrAPdfFile_data();
     void printGoesToThePrinterOrAPdfFile();
-    void closingSendsXOnce_data();
     void closingSendsXOnce();
     void comPortMenuListsTheDevicesPresentAndTitleNamesTheFile();
+    void everyTextFitsItsControl();
 };
 
 void MainWindowTest::startUp_data() {
@@ -341,12 +447,9 @@ void MainWindowTest::readFillsEveryWidget() {
     QVERIFY(progress.count() > 50);
     QVERIFY(rig.dialogs.Messages().empty());
     QCOMPARE(rig.Widget<QComboBox>("cmbType")->currentText(), QString("ZPT-410"));
-    QCOMPARE(rig.Widget<QLineEdit>("TxtFirmwareVersion")->text(), QString("1.00"));
     QCOMPARE(rig.Widget<QLineEdit>("TxtRptrTXFreq")->text(), QString("451.0125"));
-    QCOMPARE(rig.Widget<QLineEdit>("TxtRptrRXFreq")->text(), QString("456.0125"));
-    QCOMPARE(rig.Widget<QLineEdit>("TxtMorseCodeID")->text(), QString("VK2RPT"));
-    QCOMPARE(rig.Widget<QLineEdit>("TxtCustID")->text(), QString("ACME RADIO"));
-    // Every setting control shows what the model holds, and none is left empty.
+    // Every setting control shows what the model holds, and none is left empty. A screen reader
+    // names each box and list after the label related to it (or the field's own name).
     for (const Control* control : rig.screen().AllControls()) {
         QWidget* widget = rig.window().WidgetOf(control->name, control->index);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -355,23 +458,19 @@ void MainWindowTest::readFillsEveryWidget() {
         } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
             QCOMPARE(list->currentIndex(), control->selectedRow);
         }
+        if (qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QComboBox*>(widget)) {
+            const auto labels =
+                QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label);
+            QVERIFY2(labels.size() == 1 && !widget->accessibleName().isEmpty(),
+                     control->name.c_str());
+            QCOMPARE(widget->accessibleName(), labels[0].first->text(QAccessible::Name));
+        }
         if (widget != nullptr) {
             QCOMPARE(widget->isVisibleTo(widget->parentWidget()), control->visible);
         }
     }
     QVERIFY(rig.window().isEnabled());
     QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
-}
-
-void MainWindowTest::frequencyTypedDigitByDigit() {
-    Rig rig;
-    QVERIFY(rig.Start());
-    auto* tx = rig.Widget<QLineEdit>("TxtRptrTXFreq");
-    tx->setFocus();
-    QTest::keyClicks(tx, "4510125");
-    QTest::keyClick(tx, Qt::Key_Return);
-    QCOMPARE(tx->text(), QString("451.0125"));
-    QCOMPARE(rig.screen().TxtRptrTXFreq.text, std::string("451.0125"));
 }
 
 void MainWindowTest::hangTimeOutOfRangeKeepsTheFocus() {
@@ -395,6 +494,40 @@ void MainWindowTest::hangTimeOutOfRangeKeepsTheFocus() {
              QString::fromStdString(rig.screen().TxtSqlTailMuteTime.text));
 }
 
+// The box shows what the model holds: the point put in as a frequency is typed, characters beyond
+// one byte, typed or pasted, dropped with a beep each.
+void MainWindowTest::typedAndPastedTextShowsAsTheModelHoldsIt() {
+    const struct {
+        const char* field;
+        QString typed;  // key by key, "\n" for Enter
+        QString pasted;
+        QString shown;
+        int beeps;
+    } cases[] = {
+        {"TxtRptrTXFreq", "4510125\n", "", "451.0125", 0},
+        {"TxtRptrTXFreq", u"451\u20AC"_qs, "", "451", 1},  // no point put in for it
+        {"TxtMorseCodeID", "", u"VK\u20AC2"_qs, "VK2", 1},
+        {"TxtTXHangTime", "5", u"\u20AC"_qs, "5", 1},
+        {"TxtCustID", "", u"A\U0001F600B"_qs, "AB", 1},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        QVERIFY(rig.Start());
+        auto* box = rig.Widget<QLineEdit>(c.field);
+        box->setFocus();
+        for (const QString& key : c.typed.split("", Qt::SkipEmptyParts)) {
+            QKeyEvent press(QEvent::KeyPress, key == "\n" ? Qt::Key_Return : 0, Qt::NoModifier,
+                            key == "\n" ? "\r" : key);
+            QApplication::sendEvent(box, &press);
+        }
+        QGuiApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), c.shown);
+        QCOMPARE(QString::fromLatin1(rig.screen().Find(c.field)->text), c.shown);
+        QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>(c.beeps, testing::BeepEvent()));
+    }
+}
+
 void MainWindowTest::programRadioWritesTheRepeater() {
     Rig rig;
     QVERIFY(rig.StartAndRead());
@@ -409,7 +542,7 @@ void MainWindowTest::programRadioWritesTheRepeater() {
     QVERIFY(rig.dialogs.Messages().empty());
     // What the repeater now holds decodes to the edited frequency.
     ImageBuffer image{};
-    const sim::RepeaterMemory& memory = rig.port.repeater.repeater().memory();
+    const sim::RepeaterMemory& memory = rig.port.repeater().memory();
     std::copy(memory.begin(), memory.end(), image.begin());
     ScreenModel decoded = BuildMainScreen();
     MainDataRec record;
@@ -451,28 +584,52 @@ void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
             w.TopMenu("menuFile")->menuAction()->isEnabled());
 }
 
+// At every box of a failed command the window is locked under an opaque status frame; once it
+// ends, the window is unlocked and in front, even if the user turned to another one meanwhile.
 void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
-    Rig rig;
-    QVERIFY(rig.Start());
-    rig.port.repeater.repeater() = sim::SimulatedRepeater({{}, "10", {.silent = true}});
-    bool lockedAtTheBox = false;
-    QString statusAtTheBox;
-    rig.dialogs.script.onMessage = [&rig, &lockedAtTheBox, &statusAtTheBox](const MessageBox&) {
-        lockedAtTheBox = !rig.window().isEnabled() &&
-                         !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
-                         rig.window().WidgetOf("FrameStatus")->isVisible();
-        statusAtTheBox = rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1")->text();
+    const struct {
+        int command;  // mRadio index
+        QString status;
+        QString lastBox;
+    } cases[] = {
+        {1, "Pinging Radio, Retrieving Model Information and Firmware Rev...",
+         "Radio is not detected!"},
+        // The monitor-mode frame is shown again before the box, under the status frame.
+        {2, "Sending Current Data to Radio...", "Error forming output data..."},
     };
-    rig.Trigger("mRadio", 1);
+    for (const auto& c : cases) {
+        Rig rig;
+        QVERIFY(rig.StartAndRead());
+        if (c.command == 1) {
+            rig.port.repeater() = sim::SimulatedRepeater({{}, "10", {.silent = true}});
+        } else {
+            rig.program->app().link().state.FreqUpperMHz = 450;  // the encoder refuses
+        }
+        QWidget elsewhere;
+        bool lockedAtEveryBox = true;
+        QString statusAtTheBox;
+        rig.dialogs.script.onMessage = [&](const MessageBox&) {
+            lockedAtEveryBox = lockedAtEveryBox && !rig.window().isEnabled() &&
+                               !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
+                               rig.window().WidgetOf("FrameStatus")->isVisible() &&
+                               NothingShowsThroughTheStatusFrame(rig.window());
+            statusAtTheBox =
+                rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1")->text();
+            elsewhere.show();
+            elsewhere.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        };
+        rig.Trigger("mRadio", c.command);
 
-    const std::vector<MessageBox> boxes = rig.dialogs.Messages();
-    QCOMPARE(boxes.size(), std::size_t{1});
-    QCOMPARE(boxes[0].text, std::string("Radio is not detected!"));
-    QVERIFY(lockedAtTheBox);
-    QCOMPARE(statusAtTheBox,
-             QString("Pinging Radio, Retrieving Model Information and Firmware Rev..."));
-    QVERIFY(rig.window().isEnabled());
-    QVERIFY(rig.window().TopMenu("menuRadio")->menuAction()->isEnabled());
+        const std::vector<MessageBox> boxes = rig.dialogs.Messages();
+        QVERIFY(!boxes.empty());
+        QCOMPARE(QString::fromStdString(boxes.back().text), c.lastBox);
+        QVERIFY(lockedAtEveryBox);
+        QCOMPARE(statusAtTheBox, c.status);
+        QVERIFY(rig.window().isEnabled());
+        QVERIFY(rig.window().TopMenu("menuRadio")->menuAction()->isEnabled());
+        QTRY_VERIFY(rig.window().isActiveWindow());
+    }
 }
 
 void MainWindowTest::f1OpensNothing() {
@@ -785,28 +942,31 @@ void MainWindowTest::printGoesToThePrinterOrAPdfFile() {
     }
 }
 
-void MainWindowTest::closingSendsXOnce_data() {
-    QTest::addColumn<bool>("quit");
-    QTest::newRow("File > Quit") << true;
-    QTest::newRow("the close box") << false;
+// By File > Quit (the window closes after it) or the close box.
+void MainWindowTest::closingSendsXOnce() {
+    for (const bool quit : {true, false}) {
+        Rig rig;
+        QVERIFY(rig.Start());
+        rig.port.written.clear();
+        if (quit) {
+            rig.Trigger("mFile", 6);
+        } else {
+            rig.window().close();
+        }
+        QVERIFY(!rig.window().isVisible());
+        QVERIFY(rig.program->app().ended());
+        QCOMPARE(rig.port.written, std::string("X"));
+        QVERIFY(!rig.port.IsOpen());
+        rig.window().close();  // closing again sends nothing more
+        QCOMPARE(rig.port.written, std::string("X"));
+    }
 }
 
-void MainWindowTest::closingSendsXOnce() {
-    QFETCH(bool, quit);
+void MainWindowTest::everyTextFitsItsControl() {
     Rig rig;
-    QVERIFY(rig.Start());
-    rig.port.written.clear();
-    if (quit) {
-        rig.Trigger("mFile", 6);  // the window closes after it
-    } else {
-        rig.window().close();
-    }
-    QVERIFY(!rig.window().isVisible());
-    QVERIFY(rig.program->app().ended());
-    QCOMPARE(rig.port.written, std::string("X"));
-    QVERIFY(!rig.port.IsOpen());
-    rig.window().close();  // closing again sends nothing more
-    QCOMPARE(rig.port.written, std::string("X"));
+    QVERIFY(rig.StartAndRead());
+    const QStringList faults = LayoutFaults(rig.window(), rig.screen());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("\n")));
 }
 
 void MainWindowTest::comPortMenuListsTheDevicesPresentAndTitleNamesTheFile() {
