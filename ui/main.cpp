@@ -1,5 +1,7 @@
 #include <QtCore/QFile>
 #include <QtWidgets/QApplication>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -43,6 +45,18 @@ bool StopsAtOnce(const tarvex::ParsedOptions& parsed) {
     return !parsed.options;
 }
 
+// The toolkit aborts when it finds no display; a platform named in the environment or on the
+// command line (such as offscreen) is the toolkit's to judge.
+bool DisplayIsReachable(const std::vector<std::string>& given) {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return std::find(given.begin(), given.end(), "-platform") != given.end();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +67,12 @@ int main(int argc, char** argv) {
         tarvex::ParseProgramOptions(given, tarvex::OtherArguments::Keep);
     if (StopsAtOnce(early)) {
         return early.exitCode;
+    }
+    if (!DisplayIsReachable(given)) {
+        std::cerr << "tarvex-programmer: no display to open the window on (neither DISPLAY nor "
+                     "WAYLAND_DISPLAY is set); start it from the desktop, or under a virtual "
+                     "display with xvfb-run -a\n";
+        return 1;
     }
     QApplication application(argc, argv);  // takes the toolkit's own arguments out of argv
     // What the toolkit left is the program's; anything no option takes is a mistake.
