@@ -156,6 +156,10 @@ MainWindow::MainWindow(ProgrammerApp& app, QWidget* parent)
         app_.TimRptrProgMode_Timer();
         Refresh();
     });
+    connect(&statusNotice_, &QTimer::timeout, this, [this] {
+        app_.TimStatusNotice_Timer();
+        Refresh();
+    });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     app_.SetAfterUnaskedData([this] { ShowTerminal(); });
@@ -549,12 +553,11 @@ void MainWindow::ShowTerminal() {
     terminal_->ShowReceived(screen_.PDQComm1.text);
 }
 
-void MainWindow::ShowTimer() {
-    const Control& timer = screen_.TimRptrProgMode;
-    if (!timer.enabled || timer.interval <= 0) {
-        keepAlive_.stop();
-    } else if (!keepAlive_.isActive() || keepAlive_.interval() != timer.interval) {
-        keepAlive_.start(timer.interval);
+void MainWindow::ShowTimer(QTimer& timer, const Control& control) {
+    if (!control.enabled || control.interval <= 0) {
+        timer.stop();
+    } else if (!timer.isActive() || timer.interval() != control.interval) {
+        timer.start(control.interval);
     }
 }
 
@@ -568,7 +571,8 @@ void MainWindow::Refresh() {
     }
     ShowTerminal();
     ShowMenus();
-    ShowTimer();
+    ShowTimer(keepAlive_, screen_.TimRptrProgMode);
+    ShowTimer(statusNotice_, screen_.TimStatusNotice);
     const bool wasEnabled = isEnabled();
     setEnabled(screen_.FrmMainScrn.enabled);
     // Unlocked again: the focus goes back to the control that had it.
