@@ -538,8 +538,13 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
             for (qsizetype i = 0; i < panels.size(); ++i) {
                 const auto at = static_cast<std::size_t>(i);
                 const QString text = at < control.panels.size() ? ToQt(control.panels[at]) : "";
-                if (panels[i]->text() != text) {
-                    panels[i]->setText(text);
+                // Cut in the middle, so that the end of a long path (a backup's name) shows.
+                const QString shown = panels[i]->fontMetrics().elidedText(
+                    text, Qt::ElideMiddle, panels[i]->contentsRect().width());
+                const QString whole = shown != text ? text : QString();
+                if (panels[i]->text() != shown || panels[i]->toolTip() != whole) {
+                    panels[i]->setText(shown);
+                    panels[i]->setToolTip(whole);
                 }
             }
             break;

@@ -983,6 +983,13 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
         QVERIFY2(status.startsWith(c.status), qPrintable(status));
         QCOMPARE(c.blocks > 0, QFile::exists(status.mid(status.indexOf(" in ") + 4)));
         QVERIFY(rig.window().WidgetOf("FrameStatus")->isVisible() && rig.window().isEnabled());
+        // A long path is cut in its middle, so that the backup's name shows; the tip has it all.
+        const std::string deep = "kept in /" + std::string(200, 'd') + "/ZPT-410_2024.kvd";
+        rig.screen().StatusBar1.panels = {deep};
+        rig.window().Refresh();
+        auto* panel = rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1");
+        QVERIFY(panel->text().endsWith("/ZPT-410_2024.kvd") && panel->toolTip() == deep.c_str());
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->width());
         rig.program->app().TimStatusNotice_Timer();
         rig.window().Refresh();
         QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
