@@ -2,12 +2,13 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <limits>
 #include <span>
+#include <sstream>
 
 #include "codec/number_text.h"
 #include "files/file_writer.h"
+#include "files/system_file.h"
 
 namespace tarvex {
 namespace {
@@ -33,19 +34,35 @@ bool WriteText(const std::filesystem::path& file, const std::string& text, std::
     return WriteWholeFile(file, std::span<const std::uint8_t>(bytes, text.size()), reason);
 }
 
-}  // namespace
-
-std::optional<std::string> ReadConfigPortText(const std::filesystem::path& file) {
+// Nothing when there is no file. One that cannot be read, or is no regular file (a named pipe
+// would hold start-up forever), counts as empty; more than a configuration file ever holds is
+// not read.
+std::optional<std::string> ReadConfigText(const std::filesystem::path& file) {
+    constexpr std::size_t kLargestConfigFile = 64 * 1024;
     std::error_code error;
     if (!std::filesystem::exists(file, error) && !error) {
         return std::nullopt;
     }
-    std::ifstream in(file, std::ios::binary);
-    char first[kPortTextPosition + 1] = {};
-    if (!in || !in.read(first, sizeof first)) {
+    std::string reason;
+    return ReadRegularFile(file, kLargestConfigFile, reason).value_or(std::string());
+}
+
+// The 11th character alone; a shorter file names port 1.
+std::string PortTextOf(std::string_view text) {
+    if (text.size() <= kPortTextPosition) {
         return std::string(kDefaultPortText);
     }
-    return std::string(1, first[kPortTextPosition]);
+    return std::string(1, text[kPortTextPosition]);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadConfigPortText(const std::filesystem::path& file) {
+    const std::optional<std::string> text = ReadConfigText(file);
+    if (!text) {
+        return std::nullopt;
+    }
+    return PortTextOf(*text);
 }
 
 std::int16_t PortNumberOf(std::string_view portText) {
@@ -67,11 +84,11 @@ bool WriteConfigFile(const std::filesystem::path& file, std::int16_t ComPort, st
 
 std::optional<std::string> ConfigStore::Load() {
     entries_.clear();
-    std::optional<std::string> portText = ReadConfigPortText(file_);
-    if (!portText) {
+    const std::optional<std::string> text = ReadConfigText(file_);
+    if (!text) {
         return std::nullopt;
     }
-    std::ifstream in(file_, std::ios::binary);
+    std::istringstream in(*text);
     std::string line;
     if (std::getline(in, line)) {
         portLine_ = std::string(Trimmed(line));
@@ -83,7 +100,7 @@ std::optional<std::string> ConfigStore::Load() {
             Set(key, std::string(Trimmed(std::string_view(line).substr(equals + 1))));
         }
     }
-    return portText;
+    return PortTextOf(*text);
 }
 
 std::optional<std::string> ConfigStore::Value(std::string_view key) const {

@@ -64,15 +64,13 @@ bool EditedSettingsCanBeWritten(const Session& session, UserInterface& ui) {
     return false;
 }
 
-bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
-                     std::string* reason) {
+bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser) {
     std::string failure;
     if (LoadDataFile(session.state, session.screen, chooser, ui, &failure)) {
         SelectModelType(session.screen, session.state.ModelName);
         ShowSettingsNotKept(session.state, ui);
         return true;
     }
-    SetReason(reason, failure);
     if (!session.state.FileCancelled) {
         ShowFileSystemError(ui, kErrorReadingDataFile, failure);
     }
@@ -97,8 +95,7 @@ bool PrepareOutputData(Session& session, UserInterface& ui) {
     return true;
 }
 
-bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
-                     std::string* reason) {
+bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser) {
     if (!EditedSettingsCanBeWritten(session, ui) || !PrepareOutputData(session, ui)) {
         return false;
     }
@@ -106,7 +103,6 @@ bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
     if (SaveDataFile(session.state, chooser, &failure)) {
         return true;
     }
-    SetReason(reason, failure);
     ShowFileSystemError(ui, kErrorSavingDataFile, failure);
     return false;
 }

@@ -38,14 +38,12 @@ bool PrepareOutputData(Session& session, UserInterface& ui);
 
 // File > Save File: PrepareOutputData, then the file dialog and the write. True when the file was
 // written or the dialog cancelled (FileCancelled tells them apart); false after a failure's box.
-// A failed write's box gives the system's explanation on a second line, also left in reason.
-bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
-                     std::string* reason = nullptr);
+// A failed write's box gives the system's explanation on a second line.
+bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser);
 
 // File > Open File: reads a data file, shows its settings and selects its model; a failure other
 // than a cancel is reported with "Error reading data file..." and the system's explanation on a
-// second line, also left in reason. True when a file was loaded.
-bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
-                     std::string* reason = nullptr);
+// second line. True when a file was loaded.
+bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser);
 
 }  // namespace tarvex

@@ -30,13 +30,10 @@ bool OpenAsTheWindowWould(Session& session, const std::string& path, std::ostrea
     ApplyStartupValues(session);
     ConsoleUserInterface ui(err);
     GivenPathChooser chooser(path);
-    std::string reason;
-    if (OpenFileCommand(session, ui, chooser, &reason)) {
+    if (OpenFileCommand(session, ui, chooser)) {
         return true;
     }
-    if (!reason.empty()) {
-        err << "tarvex-cli: " << path << ": " << reason << '\n';
-    }
+    SayFileNotDone(err, path, "nothing read");
     return false;
 }
 
@@ -66,11 +63,7 @@ int BuildDataFile(const std::string& settingsPath, const std::string& outPath,
         return kExitFileError;
     }
     GivenPathChooser chooser(outPath);
-    std::string reason;
-    if (!SaveFileCommand(session, ui, chooser, &reason)) {
-        if (!reason.empty()) {
-            err << "tarvex-cli: " << outPath << ": " << reason << '\n';
-        }
+    if (!SaveFileCommand(session, ui, chooser)) {
         err << "tarvex-cli: nothing written\n";
         return kExitFileError;
     }
@@ -82,19 +75,19 @@ int PrintSettingsReport(Session& session, const std::string& pdfPath, std::ostre
                         std::ostream& err) {
     ConsoleUserInterface ui(err);
     SystemReportClock clock;
-    std::string reason;
     if (pdfPath.empty()) {
         PlainTextPrinter printer;
-        if (!PrintCommand(session, ui, printer, clock, &reason)) {
+        if (!PrintCommand(session, ui, printer, clock)) {
             return kExitFileError;
         }
         out << Latin1ToUtf8(printer.Page());
         return kExitOk;
     }
     PdfPrinter printer(pdfPath);
-    if (!PrintCommand(session, ui, printer, clock, &reason)) {
-        if (!reason.empty()) {
-            err << "tarvex-cli: " << pdfPath << ": " << reason << '\n';
+    std::string printerFailure;
+    if (!PrintCommand(session, ui, printer, clock, &printerFailure)) {
+        if (!printerFailure.empty()) {
+            SayFileNotDone(err, pdfPath, "no report written");
         }
         return kExitFileError;
     }

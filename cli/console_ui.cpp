@@ -28,4 +28,8 @@ std::optional<std::string> ConsoleUserInterface::InputBox(const std::string& pro
     return std::nullopt;
 }
 
+void SayFileNotDone(std::ostream& err, const std::string& path, std::string_view what) {
+    err << "tarvex-cli: " << path << ": " << what << '\n';
+}
+
 }  // namespace tarvex::cli

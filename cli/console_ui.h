@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "services/file_chooser.h"
@@ -27,5 +28,9 @@ class ConsoleUserInterface : public UserInterface {
     std::ostream& err_;
     std::vector<std::string> titles_;
 };
+
+// The line after a failed File > Open File, Save File or Print: the box printed above it already
+// carries the system's reason, so this line only names the file and what did not happen.
+void SayFileNotDone(std::ostream& err, const std::string& path, std::string_view what);
 
 }  // namespace tarvex::cli

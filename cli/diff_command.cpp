@@ -66,11 +66,8 @@ std::optional<ImageBuffer> LoadFile(const std::string& path, std::ostream& err) 
     }
     ApplyStartupValues(session);
     GivenPathChooser chooser(path);
-    std::string reason;
-    if (!OpenFileCommand(session, ui, chooser, &reason)) {
-        if (!reason.empty()) {
-            err << "tarvex-cli: " << path << ": " << reason << '\n';
-        }
+    if (!OpenFileCommand(session, ui, chooser)) {
+        SayFileNotDone(err, path, "nothing read");
         return std::nullopt;
     }
     return session.state.RadioData;

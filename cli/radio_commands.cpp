@@ -149,11 +149,8 @@ bool LoadProgramInput(RadioRun& run, const std::string& input, nlohmann::json& g
         return true;
     }
     GivenPathChooser chooser(input);
-    std::string reason;
-    if (!OpenFileCommand(run.session, run.ui(), chooser, &reason)) {
-        if (!reason.empty()) {
-            err << "tarvex-cli: " << input << ": " << reason << '\n';
-        }
+    if (!OpenFileCommand(run.session, run.ui(), chooser)) {
+        SayFileNotDone(err, input, "nothing read");
         return false;
     }
     return true;
@@ -219,11 +216,8 @@ int ReadRepeater(const std::string& port, const std::string& outPath, bool json,
     ShowSettingsNotKept(run.session.state, run.ui());
     if (!outPath.empty()) {
         GivenPathChooser chooser(outPath);
-        std::string reason;
-        if (!SaveFileCommand(run.session, run.ui(), chooser, &reason)) {
-            if (!reason.empty()) {
-                err << "tarvex-cli: " << outPath << ": " << reason << '\n';
-            }
+        if (!SaveFileCommand(run.session, run.ui(), chooser)) {
+            SayFileNotDone(err, outPath, "nothing written");
             return kExitFileError;
         }
     }

@@ -5,11 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/file_menu.h"
 #include "cli/single_byte_text.h"
@@ -17,6 +12,7 @@
 #include "editor/decode_radio_data.h"
 #include "editor/field_handlers.h"
 #include "editor/main_screen_editor.h"
+#include "files/system_file.h"
 
 namespace tarvex::cli {
 namespace {
@@ -91,18 +87,6 @@ bool IsKnownKey(std::string_view key) {
 
 constexpr std::size_t kMaxSettingsFileSize = std::size_t{1} << 20;
 constexpr int kMaxSettingsNesting = 16;  // settings need 2: the object and MKSlot
-
-struct OpenFile {
-    explicit OpenFile(int descriptor) : fd(descriptor) {}
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    const int fd;
-};
 
 // How deep arrays and objects nest, outside strings.
 int NestingDepth(std::string_view text) {
@@ -383,44 +367,18 @@ std::optional<nlohmann::json> ReadSettingsFile(const std::string& path, std::ost
         err << "tarvex-cli: " << path << ": " << reason << '\n';
         return std::nullopt;
     };
-    const auto systemReason = [](int code) {
-        return std::error_code(code, std::generic_category()).message();
-    };
-    // Non-blocking, so that a named pipe cannot hold the command up before it is refused.
-    const OpenFile file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    const int fd = file.fd;
-    if (fd < 0) {
-        return fail(systemReason(errno));
+    std::string reason;
+    const std::optional<std::string> text = ReadRegularFile(path, kMaxSettingsFileSize, reason);
+    if (!text) {
+        return fail(reason);
     }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        return fail(systemReason(errno));
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return fail(systemReason(EISDIR));
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return fail("not a regular file");
-    }
-    std::string text;
-    char buffer[65536];
-    while (text.size() <= kMaxSettingsFileSize) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno != EINTR) {
-            return fail(systemReason(errno));
-        }
-        if (got == 0) {
-            break;
-        }
-        text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-    }
-    if (text.size() > kMaxSettingsFileSize) {
+    if (text->size() > kMaxSettingsFileSize) {
         return fail("larger than 1 MiB, which no settings file is");
     }
-    if (NestingDepth(text) > kMaxSettingsNesting) {
+    if (NestingDepth(*text) > kMaxSettingsNesting) {
         return fail("nested deeper than " + std::to_string(kMaxSettingsNesting) + " levels");
     }
-    nlohmann::json settings = nlohmann::json::parse(text, nullptr, false);
+    nlohmann::json settings = nlohmann::json::parse(*text, nullptr, false);
     if (settings.is_discarded()) {
         return fail("not valid JSON");
     }

@@ -94,4 +94,21 @@ FileDescriptor OpenRegularFileForReading(const std::filesystem::path& path, std:
     return file;
 }
 
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t limit,
+                                           std::string& reason) {
+    const FileDescriptor file = OpenRegularFileForReading(path, reason);
+    if (!file.valid()) {
+        return std::nullopt;
+    }
+    std::string content(limit + 1, '\0');
+    const ReadResult read = ReadUpTo(
+        file.get(), std::span(reinterpret_cast<std::uint8_t*>(content.data()), content.size()));
+    if (read.error != 0) {
+        reason = SystemMessage(read.error);
+        return std::nullopt;
+    }
+    content.resize(read.count);
+    return content;
+}
+
 }  // namespace tarvex

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -53,5 +54,10 @@ bool CheckRegularFile(const struct stat& status, std::string& reason);
 // never end, so anything that is not a regular file is refused. Invalid on failure, with the
 // reason set.
 FileDescriptor OpenRegularFileForReading(const std::filesystem::path& path, std::string& reason);
+
+// The content of a regular file opened as above, read up to one byte past limit so that the
+// caller can tell a file that is too large; nullopt with the reason when it cannot be read.
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t limit,
+                                           std::string& reason);
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 #include "app/programmer_app.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <set>
@@ -111,6 +112,9 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
         EXPECT_EQ(PortNumberOf(*text), c.port) << c.content;
     }
     EXPECT_FALSE(ReadConfigPortText(dir / "missing.txt"));
+    // A named pipe in its place would hold start-up forever: it reads as an empty file.
+    ASSERT_EQ(::mkfifo((dir / "pipe.txt").c_str(), 0600), 0);
+    EXPECT_EQ(ReadConfigPortText(dir / "pipe.txt"), "1");
     EXPECT_EQ(PortNumberOf("12"), 12);  // a port text taken from a number opened at start-up
 }
 

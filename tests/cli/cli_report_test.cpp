@@ -123,7 +123,7 @@ TEST(CliReport, FailuresAreReportedAndLeaveNoFileBehind) {
         {{"report", sample, "--pdf", (dir / "no" / "r.pdf").string()},
          1,
          "Printer Error: Error printing the report...\nNo such file or directory\ntarvex-cli: " +
-             (dir / "no" / "r.pdf").string() + ": No such file or directory"},
+             (dir / "no" / "r.pdf").string() + ": no report written"},
         {{"report", sample, "--pdf", dir.path().string()}, 1, "Printer Error"},
         {{"report", sample, "--pdf", ""}, 2, "needs a name"},
         {{"report"}, 2, "FILE"},
