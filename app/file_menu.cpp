@@ -16,13 +16,12 @@ std::string ModelText(const ProgramState& state) {
     return "model code " + std::to_string(state.ModelCode) + " (\"" + state.ModelName + "\")";
 }
 
-// The failed step, and the system's reason on a second line under it.
+}  // namespace
+
 void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::string& reason) {
     ui.ShowMessage({std::string(kFileSystemErrorTitle), WithReason(text, reason),
                     MessageIcon::Critical, MessageButtons::Ok});
 }
-
-}  // namespace
 
 void ShowSettingsNotKept(const ProgramState& state, UserInterface& ui) {
     std::string text;

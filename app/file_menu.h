@@ -18,6 +18,9 @@ inline constexpr std::string_view kErrorFormingOutput = "Error forming output da
 
 inline constexpr std::string_view kSettingsNotKeptTitle = "Settings Not Kept";
 
+// "File System Error": the failed step, and the system's reason on a second line under it.
+void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::string& reason);
+
 // After a file was opened or a repeater read: one box that lists the settings the next save or
 // program would change (ImageNotices), or, for a model other than 20, says that its settings are
 // not written. Nothing when there is nothing to say.

@@ -2,11 +2,14 @@
 
 #include <utility>
 
+#include "app/compare_commands.h"
 #include "app/config_file.h"
 #include "app/file_menu.h"
 #include "app/help.h"
 #include "app/print_command.h"
+#include "editor/working_state.h"
 #include "files/file_commands.h"
+#include "link/backup.h"
 #include "link/keep_alive.h"
 #include "link/port_discovery.h"
 #include "link/radio_menu.h"
@@ -19,6 +22,24 @@ namespace {
 
 constexpr int kReadItem = 1;
 constexpr int kProgramRadioItem = 2;
+constexpr int kTerminalModeItem = 4;
+constexpr int kContactUsItem = 1;
+
+// The file dialog shown in one folder with its files in a given order; it answers as the dialog
+// answers.
+class FolderChooser final : public FileChooser {
+  public:
+    FolderChooser(FileChooser& inner, std::string folder, std::vector<std::string> listedFirst)
+        : inner_(inner), folder_(std::move(folder)), listedFirst_(std::move(listedFirst)) {}
+    std::string selectFile(std::string_view title, std::string_view pattern) override {
+        return inner_.selectFileIn(title, pattern, folder_, listedFirst_);
+    }
+
+  private:
+    FileChooser& inner_;
+    std::string folder_;
+    std::vector<std::string> listedFirst_;
+};
 
 }  // namespace
 
@@ -47,27 +68,13 @@ class ProgrammerApp::RememberingChooser final : public FileChooser {
     FileChooser& inner_;
 };
 
-ProgramVersion BuildVersion() {
-    return {TARVEX_VERSION_MAJOR, TARVEX_VERSION_MINOR, TARVEX_VERSION_PATCH};
-}
-
-std::string WindowTitle(const ProgramVersion& version) {
-    return "Tarvex" + std::string(" Repeater Programmer V") + std::to_string(version.major) + "." +
-           std::to_string(version.minor) + "." + std::to_string(version.revision);
-}
-
-std::string VersionLine(std::string_view program) {
-    const ProgramVersion version = BuildVersion();
-    return std::string(program) + " " + std::to_string(version.major) + "." +
-           std::to_string(version.minor) + "." + std::to_string(version.revision);
-}
-
 ProgrammerApp::ProgrammerApp(const AppServices& services, AppSettings settings)
     : services_(services),
       settings_(std::move(settings)),
       locations_(settings_.programDirectory, settings_.environment),
       config_(locations_.ConfigFile()),
-      port_(services.port, {}),
+      traced_(services.port, services.clock),
+      port_(traced_, {}),
       link_({port_, services.clock, services.sleeper, services.pump, services.ui}, session_.screen,
             session_.state, session_.range),
       editor_(session_.screen, session_.state, session_.range, services.ui) {
@@ -117,6 +124,8 @@ bool ProgrammerApp::FrmMainScrn_Load() {
     LoadLogo();
 
     std::optional<std::string> portText = config_.Load();
+    screen.menuRadio.item(kVerifyAfterProgrammingItem).checked = config_.VerifyAfterProgramming();
+    screen.menuRadio.item(kWriteChangedBlocksOnlyItem).checked = config_.WriteChangedBlocksOnly();
     if (!portText) {
         state.ComPort = 1;
         if (!OpenCommPort(link_)) {
@@ -181,6 +190,12 @@ void ProgrammerApp::mFile_Click(int Index) {
                 Form_Unload();
             }
             break;
+        case kCompareWithFileItem:
+            CompareWithFileCommand(session_, services_.ui, services_.chooser);
+            break;
+        case kOpenBackupItem:
+            OpenBackup();
+            break;
         default:
             break;
     }
@@ -190,21 +205,77 @@ void ProgrammerApp::mRadio_Click(int Index) {
     if (busy_ || ended_) {
         return;
     }
+    if (Index == kVerifyAfterProgrammingItem || Index == kWriteChangedBlocksOnlyItem) {
+        ToggleCheckItem(Index);
+        return;
+    }
+    if (Index != kReadItem && Index != kProgramRadioItem && Index != kTerminalModeItem &&
+        Index != kCompareWithRepeaterItem) {
+        return;
+    }
+    EndStatusNotice(session_.screen);  // the command shows its own
     const BusyScope busy(busy_);
+    BeginTrace();
+    RadioCommand(Index);
+    EndTrace();
+}
+
+void ProgrammerApp::RadioCommand(int Index) {
+    ScreenModel& screen = session_.screen;
     if (Index == kReadItem) {
         if (ReadCommand(link_)) {
             ShowSettingsNotKept(session_.state, services_.ui);
             // The screen now holds what the repeater holds, not what a file holds.
-            session_.screen.FrmMainScrn.caption = WindowTitle(BuildVersion());
-            edits_.MarkClean(session_.screen);
+            screen.FrmMainScrn.caption = WindowTitle(BuildVersion());
+            edits_.MarkClean(screen);
         }
         return;
     }
-    if (Index == kProgramRadioItem && !EditedSettingsCanBeWritten(session_, services_.ui)) {
+    if (Index == kCompareWithRepeaterItem) {
+        CompareWithRepeaterCommand(link_, session_);
         return;
     }
-    if (tarvex::mRadio_Click(link_, Index) && Index == kProgramRadioItem) {
-        edits_.MarkClean(session_.screen);
+    if (Index != kProgramRadioItem) {
+        tarvex::mRadio_Click(link_, Index);
+        return;
+    }
+    if (!EditedSettingsCanBeWritten(session_, services_.ui)) {
+        return;
+    }
+    const ProgramRadioOptions options{screen.menuRadio.item(kVerifyAfterProgrammingItem).checked,
+                                      screen.menuRadio.item(kWriteChangedBlocksOnlyItem).checked};
+    if (tarvex::mRadio_Click(link_, Index, options)) {
+        edits_.MarkClean(screen);
+        // The status line says how it ended and where the old settings are, for a while.
+        ShowStatusNotice(screen, "Programming Done");
+    }
+}
+
+// The choice holds at once and is kept for the next run; a folder where config.txt cannot be
+// written only loses the keeping.
+void ProgrammerApp::ToggleCheckItem(int Index) {
+    MenuItem& item = session_.screen.menuRadio.item(Index);
+    item.checked = !item.checked;
+    if (Index == kVerifyAfterProgrammingItem) {
+        config_.SetVerifyAfterProgramming(item.checked);
+    } else {
+        config_.SetWriteChangedBlocksOnly(item.checked);
+    }
+    config_.Save();
+}
+
+// A command's trace begins with it; terminal mode's goes on until it is left.
+void ProgrammerApp::BeginTrace() {
+    if (!tracing_) {
+        traced_.RecordInto(&traces_.Begin(services_.clock.Now()), &link_);
+        tracing_ = true;
+    }
+}
+
+void ProgrammerApp::EndTrace() {
+    if (!session_.screen.menuRadio.item(kTerminalModeItem).checked) {
+        traced_.RecordInto(nullptr);
+        tracing_ = false;
     }
 }
 
@@ -255,7 +326,7 @@ void ProgrammerApp::OpenFileAtStart(const std::string& path) {
 void ProgrammerApp::OpenDataFile(FileChooser& chooser) {
     RememberingChooser remembering(chooser);
     if (OpenFileCommand(session_, services_.ui, remembering)) {
-        ShowDocumentName(remembering.chosen);
+        ShowDocumentName(DataFileToOpen(remembering.chosen));
         edits_.MarkClean(session_.screen);
     }
 }
@@ -272,16 +343,40 @@ void ProgrammerApp::SaveDataFile() {
     }
 }
 
+// The backups are ordinary data files: one is opened exactly as File > Open File opens a file.
+void ProgrammerApp::OpenBackup() {
+    std::error_code error;
+    if (!std::filesystem::is_directory(link_.backupFolder, error)) {
+        services_.ui.ShowMessage(
+            {std::string(kApplicationTitle),
+             "No backup has been kept yet. Program Radio keeps the repeater's previous settings "
+             "in " +
+                 link_.backupFolder.string() + " before every write.",
+             MessageIcon::Information, MessageButtons::Ok});
+        return;
+    }
+    std::vector<std::string> newestFirst;
+    for (const BackupEntry& backup : ListBackups(link_.backupFolder)) {
+        newestFirst.push_back(backup.path.filename().string());
+    }
+    FolderChooser chooser(services_.chooser, link_.backupFolder.string(), std::move(newestFirst));
+    OpenDataFile(chooser);
+}
+
 void ProgrammerApp::ShowDocumentName(const std::string& path) {
     session_.screen.FrmMainScrn.caption =
         WindowTitle(BuildVersion()) + " \u2014 " + std::filesystem::path(path).filename().string();
 }
 
-void ProgrammerApp::mHelp_Click(int) {
+void ProgrammerApp::mHelp_Click(int Index) {
     if (busy_ || ended_) {
         return;
     }
-    ContactUs(services_.shell, services_.ui, locations_.HelpPage());
+    if (Index == kContactUsItem) {
+        ContactUs(services_.shell, services_.ui, locations_.HelpPage());
+    } else if (Index == kSaveSerialTraceItem) {
+        SaveSerialTraceCommand(traces_, services_.ui, services_.chooser);
+    }
 }
 
 void ProgrammerApp::menuHelp_Click() {}
@@ -298,6 +393,12 @@ void ProgrammerApp::TimRptrProgMode_Timer() {
     }
     const BusyScope busy(busy_);
     tarvex::TimRptrProgMode_Timer(link_);
+}
+
+void ProgrammerApp::TimStatusNotice_Timer() {
+    if (!busy_ && !ended_) {
+        EndStatusNotice(session_.screen);
+    }
 }
 
 void ProgrammerApp::PDQComm1_KeyPress(char KeyAscii) {

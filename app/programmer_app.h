@@ -10,6 +10,8 @@
 #include "app/config_file.h"
 #include "app/locations.h"
 #include "app/observed_serial_port.h"
+#include "app/program_version.h"
+#include "app/serial_trace_store.h"
 #include "app/session.h"
 #include "app/unsaved_edits.h"
 #include "editor/main_screen_editor.h"
@@ -17,6 +19,7 @@
 #include "files/tool_tip.h"
 #include "link/link_services.h"
 #include "link/radio_link.h"
+#include "link/serial_trace.h"
 #include "services/file_chooser.h"
 #include "services/port_catalogue.h"
 #include "services/printer_source.h"
@@ -26,19 +29,6 @@
 namespace tarvex {
 
 inline constexpr int kF1KeyCode = 112;
-
-struct ProgramVersion {
-    int major = 0;
-    int minor = 0;
-    int revision = 0;
-};
-
-// The version of this build.
-ProgramVersion BuildVersion();
-// "Tarvex Repeater Programmer V" and the version, as the window's title.
-std::string WindowTitle(const ProgramVersion& version);
-// A program's answer to --version: its name and the version of this build.
-std::string VersionLine(std::string_view program);
 
 // Everything the program reaches outside itself.
 struct AppServices {
@@ -105,10 +95,13 @@ class ProgrammerApp {
     // The window is asked to close: true when it may, after asking whether to discard settings
     // that were changed but neither saved nor programmed.
     bool Form_QueryUnload();
+    // 1 Contact Us, 2 Save Serial Trace.
     void mHelp_Click(int Index);
     void menuHelp_Click();
     void Form_KeyDown(int KeyCode, int Shift);
     void TimRptrProgMode_Timer();
+    // The status line's notice after Program Radio has run its time.
+    void TimStatusNotice_Timer();
     // A character typed into the terminal view.
     void PDQComm1_KeyPress(char KeyAscii);
 
@@ -120,6 +113,9 @@ class ProgrammerApp {
     const Locations& locations() const { return locations_; }
     // config.txt's kept settings (the Radio menu's check items); Save() writes them.
     ConfigStore& config() { return config_; }
+    // The wire traffic of the last radio commands (Read, Program Radio, Terminal Mode until it is
+    // left, Compare With Repeater); nothing else is recorded.
+    const SerialTraceStore& traces() const { return traces_; }
 
   private:
     class BusyScope;
@@ -132,6 +128,11 @@ class ProgrammerApp {
     void OpenDataFile(FileChooser& chooser);
     void SaveDataFile();
     void ShowDocumentName(const std::string& path);
+    void OpenBackup();
+    void ToggleCheckItem(int Index);
+    void RadioCommand(int Index);
+    void BeginTrace();
+    void EndTrace();
 
     AppServices services_;
     AppSettings settings_;
@@ -139,6 +140,9 @@ class ProgrammerApp {
     ConfigStore config_;
     UnsavedEdits edits_;
     Session session_;
+    TracedSerialPort traced_;
+    SerialTraceStore traces_;
+    bool tracing_ = false;
     ObservedSerialPort port_;
     RadioLink link_;
     MainScreenEditor editor_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "app/file_menu.h"
 #include "files/file_writer.h"
 
 namespace tarvex {
@@ -28,6 +29,23 @@ bool SerialTraceStore::Save(const std::filesystem::path& path, const ProgramVers
     const std::string text = Text(version);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     return WriteWholeFile(path, std::span<const std::uint8_t>(bytes, text.size()), reason);
+}
+
+bool SaveSerialTraceCommand(const SerialTraceStore& traces, UserInterface& ui,
+                            FileChooser& chooser) {
+    std::string path = chooser.selectFile(kSelectTraceFileTitle, kTraceFilePattern);
+    if (path.empty()) {
+        return false;
+    }
+    if (!path.ends_with(kTraceFileExtension)) {
+        path += kTraceFileExtension;
+    }
+    std::string reason;
+    if (!traces.Save(path, BuildVersion(), &reason)) {
+        ShowFileSystemError(ui, kErrorSavingTrace, reason);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace tarvex

@@ -5,13 +5,20 @@
 #include <deque>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
-#include "app/programmer_app.h"
+#include "app/program_version.h"
 #include "link/serial_trace.h"
+#include "services/file_chooser.h"
+#include "services/user_interface.h"
 
 namespace tarvex {
 
 inline constexpr std::size_t kSerialTracesKept = 5;
+inline constexpr std::string_view kSelectTraceFileTitle = "Select filename for the serial trace";
+inline constexpr std::string_view kTraceFilePattern = "*.txt";
+inline constexpr std::string_view kTraceFileExtension = ".txt";
+inline constexpr std::string_view kErrorSavingTrace = "Error saving the serial trace...";
 
 // The serial traces of the last few radio commands, kept in memory for support and written to a
 // file on request. The file holds the program's version and the wire, nothing else.
@@ -38,5 +45,11 @@ class SerialTraceStore {
     std::size_t capacity_;
     std::deque<SerialTrace> traces_;
 };
+
+// Help > Save Serial Trace: the kept traces written to a file chosen in the dialog (".txt" added
+// when the name does not end in it). False after Cancel, or after "File System Error" with the
+// system's reason when the file could not be written.
+bool SaveSerialTraceCommand(const SerialTraceStore& traces, UserInterface& ui,
+                            FileChooser& chooser);
 
 }  // namespace tarvex

@@ -21,7 +21,8 @@ std::string ChooseDataFile(ProgramState& state, FileChooser& chooser, std::strin
     return path;
 }
 
-// A typed name without the extension that names nothing stands for the name Save File gives it.
+}  // namespace
+
 std::string DataFileToOpen(std::string path) {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -31,8 +32,6 @@ std::string DataFileToOpen(std::string path) {
     std::string named = path + std::string(kDataFileExtension);
     return fs::exists(fs::symlink_status(named, error)) ? named : path;
 }
-
-}  // namespace
 
 bool SaveDataFile(ProgramState& state, FileChooser& chooser, std::string* reason) {
     try {

@@ -27,8 +27,11 @@ void SetLockedItemsEnabled(ScreenModel& screen, std::initializer_list<int> items
 
 void EnterTerminalMode(RadioLink& link) {
     ScreenModel& screen = link.screen;
-    SetLockedItemsEnabled(screen, {kReadItem, kProgramRadioItem, kTerminalModeItem, kComPortItem},
-                          false);
+    SetLockedItemsEnabled(
+        screen,
+        {kReadItem, kProgramRadioItem, kTerminalModeItem, kComPortItem, kCompareWithRepeaterItem,
+         kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem},
+        false);
     MenuItem& terminalItem = screen.menuRadio.item(kTerminalModeItem);
     terminalItem.enabled = true;
     terminalItem.checked = true;
@@ -44,7 +47,10 @@ void LeaveTerminalMode(RadioLink& link) {
     screen.PDQComm1.visible = false;
     link.DisconnectTerminalView();
     link.serialControl.Set(kTerminalModeSettingId, kTerminalViewOff);
-    SetLockedItemsEnabled(screen, {kReadItem, kProgramRadioItem, kComPortItem}, true);
+    SetLockedItemsEnabled(screen,
+                          {kReadItem, kProgramRadioItem, kComPortItem, kCompareWithRepeaterItem,
+                           kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem},
+                          true);
 }
 
 }  // namespace

@@ -156,6 +156,10 @@ MainWindow::MainWindow(ProgrammerApp& app, QWidget* parent)
         app_.TimRptrProgMode_Timer();
         Refresh();
     });
+    connect(&statusNotice_, &QTimer::timeout, this, [this] {
+        app_.TimStatusNotice_Timer();
+        Refresh();
+    });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     app_.SetAfterUnaskedData([this] { ShowTerminal(); });
@@ -534,8 +538,13 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
             for (qsizetype i = 0; i < panels.size(); ++i) {
                 const auto at = static_cast<std::size_t>(i);
                 const QString text = at < control.panels.size() ? ToQt(control.panels[at]) : "";
-                if (panels[i]->text() != text) {
-                    panels[i]->setText(text);
+                // Cut in the middle, so that the end of a long path (a backup's name) shows.
+                const QString shown = panels[i]->fontMetrics().elidedText(
+                    text, Qt::ElideMiddle, panels[i]->contentsRect().width());
+                const QString whole = shown != text ? text : QString();
+                if (panels[i]->text() != shown || panels[i]->toolTip() != whole) {
+                    panels[i]->setText(shown);
+                    panels[i]->setToolTip(whole);
                 }
             }
             break;
@@ -549,12 +558,11 @@ void MainWindow::ShowTerminal() {
     terminal_->ShowReceived(screen_.PDQComm1.text);
 }
 
-void MainWindow::ShowTimer() {
-    const Control& timer = screen_.TimRptrProgMode;
-    if (!timer.enabled || timer.interval <= 0) {
-        keepAlive_.stop();
-    } else if (!keepAlive_.isActive() || keepAlive_.interval() != timer.interval) {
-        keepAlive_.start(timer.interval);
+void MainWindow::ShowTimer(QTimer& timer, const Control& control) {
+    if (!control.enabled || control.interval <= 0) {
+        timer.stop();
+    } else if (!timer.isActive() || timer.interval() != control.interval) {
+        timer.start(control.interval);
     }
 }
 
@@ -568,7 +576,8 @@ void MainWindow::Refresh() {
     }
     ShowTerminal();
     ShowMenus();
-    ShowTimer();
+    ShowTimer(keepAlive_, screen_.TimRptrProgMode);
+    ShowTimer(statusNotice_, screen_.TimStatusNotice);
     const bool wasEnabled = isEnabled();
     setEnabled(screen_.FrmMainScrn.enabled);
     // Unlocked again: the focus goes back to the control that had it.

@@ -63,7 +63,7 @@ class MainWindow final : public QMainWindow {
     void ShowControl(Control& control, QWidget& widget);
     void ShowMenus();
     void ShowTerminal();
-    void ShowTimer();
+    void ShowTimer(QTimer& timer, const Control& control);
     Control* ControlOf(QObject* object) const;
 
     ProgrammerApp& app_;
@@ -75,6 +75,7 @@ class MainWindow final : public QMainWindow {
     TerminalView* terminal_ = nullptr;
     ToolTipRenderer* tips_ = nullptr;
     QTimer keepAlive_;
+    QTimer statusNotice_;
     Control* lastFocus_ = nullptr;
     bool movingFocus_ = false;
     bool terminalShown_ = false;

@@ -35,6 +35,7 @@ void MainWindow::AddMenu(Menu& menu, const std::function<void(int)>& onClick) {
             continue;
         }
         QAction* action = top->addAction(MenuText(item.caption));
+        action->setCheckable(item.checkable);
         const int index = item.index;
         connect(action, &QAction::triggered, this,
                 [this, onClick, index] { RunCommand([onClick, index] { onClick(index); }); });
@@ -74,7 +75,6 @@ void MainWindow::BuildMenus() {
     AddMenu(screen_.menuFile, [this](int index) { app_.mFile_Click(index); });
     AddMenu(screen_.menuRadio, [this](int index) { app_.mRadio_Click(index); });
     AddMenu(screen_.menuHelp, [this](int index) { app_.mHelp_Click(index); });
-    actions_.at(&screen_.menuRadio.item(4))->setCheckable(true);  // Terminal Mode
     connect(menus_.at("menuHelp"), &QMenu::aboutToShow, this, [this] { app_.menuHelp_Click(); });
 }
 

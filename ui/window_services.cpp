@@ -8,14 +8,18 @@
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 #include "ui/main_window.h"
 #include "ui/text.h"
 
 namespace tarvex::ui {
 namespace {
+
+constexpr int kWidestList = 900;
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
     switch (icon) {
@@ -98,6 +102,31 @@ std::optional<std::string> QtDialogs::Input(QWidget* parent, const std::string& 
     return FromQt(answer->text());
 }
 
+void QtDialogs::List(QWidget* parent, const std::string& title, const std::string& heading,
+                     const std::vector<std::string>& lines) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(ToQt(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* headingLabel = new QLabel(ToQt(heading), &dialog);
+    headingLabel->setWordWrap(true);
+    layout->addWidget(headingLabel);
+    auto* list = new QListWidget(&dialog);
+    list->setObjectName("lines");
+    for (const std::string& line : lines) {
+        list->addItem(ToQt(line));
+    }
+    // As wide as the longest line, within reason; a longer one scrolls.
+    list->setMinimumWidth(
+        std::min(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 24, kWidestList));
+    headingLabel->setBuddy(list);
+    list->setAccessibleName(ToQt(heading));
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.exec();
+}
+
 void QtDialogs::Beep() {
     QApplication::beep();
 }
@@ -112,6 +141,11 @@ QWidget* WindowUserInterface::Owner() {
 
 MessageResult WindowUserInterface::ShowMessage(const MessageBox& box) {
     return dialogs_.Message(Owner(), box);
+}
+
+void WindowUserInterface::ShowList(const std::string& title, const std::string& heading,
+                                   const std::vector<std::string>& lines) {
+    dialogs_.List(Owner(), title, heading, lines);
 }
 
 std::optional<std::string> WindowUserInterface::InputBox(const std::string& prompt,

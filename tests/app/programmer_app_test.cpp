@@ -367,6 +367,60 @@ TEST(ProgrammerApp, ReadAndProgramSayWhatTheRepeaterWouldNotKeep) {
     EXPECT_EQ(rig.ui.events[0].box.title, "Output Data Error");
 }
 
+// Backups are offered newest first in their folder and open as File > Open File opens a file.
+TEST(ProgrammerApp, OpenBackupOffersTheBackupFolderNewestFirst) {
+    AppRig rig;
+    rig.app->mFile_Click(kOpenBackupItem);  // no backup kept yet: no folder to show
+    EXPECT_TRUE(rig.ui.events.at(0).box.text.starts_with("No backup has been kept yet."));
+    const std::filesystem::path folder = rig.dir / "backups";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"ZPT-410_20240101T000000Z.kvd", "ZPT-410_20240307T091502Z.kvd"}) {
+        std::filesystem::copy_file(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd",
+                                   folder / name);
+    }
+    rig.chooser.answers = {(folder / "ZPT-410_20240101T000000Z").string()};
+    rig.app->mFile_Click(kOpenBackupItem);
+    EXPECT_EQ(rig.chooser.requests,
+              (std::vector<ScriptedFileChooser::Request>{
+                  {"Select filename to read",
+                   "*.kvd",
+                   folder.string(),
+                   {"ZPT-410_20240307T091502Z.kvd", "ZPT-410_20240101T000000Z.kvd"}}}));
+    EXPECT_EQ(rig.app->screen().FrmMainScrn.caption,
+              "Tarvex Repeater Programmer V5.0.4 \u2014 ZPT-410_20240101T000000Z.kvd");
+    EXPECT_EQ(rig.app->screen().TxtRptrTXFreq.text, "451.0125");
+}
+
+// Each radio command's wire traffic, terminal mode's until it is left, and nothing between them;
+// Help > Save Serial Trace writes what is kept.
+TEST(ProgrammerApp, TracesTheRadioCommandsAndSavesThemOnRequest) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    rig.port.respond = testing::FakeRepeater();
+    rig.app->mRadio_Click(1);
+    rig.app->TimRptrProgMode_Timer();
+    for (const char typed :
+         {'\0', 'v', '\0', 'w'}) {  // into terminal mode and out; the 'w' is lost
+        typed == '\0' ? rig.app->mRadio_Click(4) : rig.app->PDQComm1_KeyPress(typed);
+    }
+    const std::deque<SerialTrace>& traces = rig.app->traces().traces();
+    ASSERT_EQ(traces.size(), 2u);
+    EXPECT_EQ(traces[0].events().front().routine + traces[0].events().back().routine,
+              "PingRadioReadRadioData");
+    EXPECT_EQ(traces[1].events().back().routine + traces[1].events().back().bytes,
+              "terminal viewV");
+
+    rig.ui.events.clear();
+    rig.chooser.answers = {(rig.dir / "trace").string(), (rig.dir / "none" / "trace").string()};
+    rig.app->mHelp_Click(kSaveSerialTraceItem);
+    EXPECT_EQ(FileText(rig.dir / "trace.txt"), rig.app->traces().Text(BuildVersion()));
+    rig.app->mHelp_Click(kSaveSerialTraceItem);
+    EXPECT_EQ(rig.ui.events, std::vector{testing::Message(
+                                 "File System Error",
+                                 "Error saving the serial trace...\nNo such file or directory",
+                                 MessageIcon::Critical)});
+}
+
 TEST(ProgrammerApp, HelpShowsTheShellsFailure) {
     struct Case {
         std::int32_t result;

@@ -299,6 +299,10 @@ QStringList LayoutFaults(MainWindow& window, ScreenModel& screen) {
     return faults;
 }
 
+QString StatusText(const MainWindow& window) {
+    return window.WidgetOf("StatusBar1")->findChild<QLabel*>("panel1")->text();
+}
+
 // The status frame as drawn, and as drawn with the controls under it hidden: the same when
 // nothing shows through it.
 bool NothingShowsThroughTheStatusFrame(MainWindow& window) {
@@ -326,100 +330,75 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void startUp_data();
     void startUp();
     void startUpEndsWhenThePortIsGivenUp();
     void readFillsEveryWidget();
     void hangTimeOutOfRangeKeepsTheFocus();
     void typedAndPastedTextShowsAsTheModelHoldsIt();
-    void programRadioWritesTheRepeater();
+    void programRadioWritesAsTheCheckItemsSayAfterARestart();
+    void compareListsTheDifferencesAndChangesNothing();
     void terminalModeLocksAndUnlocksTheMenus();
     void radioWorkLocksTheWindowAndShowsProgress();
     void f1OpensNothing();
     void helpOpensThePageOrNamesTheFailure();
     void frequencyFieldsShowTheirTips();
     void saveThenOpenThroughTheDialog();
-    void saveNamesTheFile_data();
     void saveNamesTheFile();
-    void leavingTheDialogShowsNothing_data();
     void leavingTheDialogShowsNothing();
     void openingALowerCaseMagicChangesNothing();
-    void aFailedSaveKeepsWhatIsThere_data();
     void aFailedSaveKeepsWhatIsThere();
-    void printGoesToThePrinterOrAPdfFile_data();
     void printGoesToThePrinterOrAPdfFile();
     void closingSendsXOnce();
     void comPortMenuListsTheDevicesPresentAndTitleNamesTheFile();
     void everyTextFitsItsControl();
 };
 
-void MainWindowTest::startUp_data() {
-    QTest::addColumn<QString>("config");  // "-" for no file
-    QTest::addColumn<QString>("device");  // the one device that exists
-    QTest::addColumn<QString>("answer");  // to the port prompt, if it comes
-    QTest::addColumn<QString>("configAfter");
-    QTest::addColumn<int>("prompts");
-    QTest::addColumn<int>("tickedPort");
-
-    QTest::newRow("no file: port 1, file created") << "-"
-                                                   << "/dev/ttyS0"
-                                                   << ""
-                                                   << "ComPort = 1\r\n"
-                                                   << 0 << 1;
-    QTest::newRow("port 3 opens and is not rewritten") << "ComPort = 3\r\n# kept"
-                                                       << "/dev/ttyS2"
-                                                       << ""
-                                                       << "ComPort = 3\r\n# kept" << 0 << 3;
-    QTest::newRow("12 reads as port 1 and is not rewritten") << "ComPort = 12\r\n"
-                                                             << "/dev/ttyS0"
-                                                             << ""
-                                                             << "ComPort = 12\r\n"
-                                                             << 0 << 1;
-    QTest::newRow("a non-digit is port 0: prompt, answer 2, file rewritten") << "ComPort = x\r\n"
-                                                                             << "/dev/ttyS1"
-                                                                             << "2"
-                                                                             << "ComPort = 2\r\n"
-                                                                             << 1 << 2;
-    QTest::newRow("shorter than 11 characters is port 1") << "ComPort"
-                                                          << "/dev/ttyS0"
-                                                          << ""
-                                                          << "ComPort" << 0 << 1;
-}
-
 void MainWindowTest::startUp() {
-    QFETCH(QString, config);
-    QFETCH(QString, device);
-    QFETCH(QString, answer);
-    QFETCH(QString, configAfter);
-    QFETCH(int, prompts);
-    QFETCH(int, tickedPort);
-    Rig rig;
-    if (config != "-") {
-        WriteFile(rig.Config(), config.toStdString());
-    }
-    rig.port.present = {device.toStdString()};
-    rig.dialogs.script.inputAnswers.push_back(answer.toStdString());
-    QVERIFY(rig.Start());
+    const struct {
+        QString config;      // "-" for no file
+        std::string device;  // the one device that exists
+        std::string answer;  // to the port prompt, if it comes
+        QString configAfter;
+        std::size_t prompts;
+        int tickedPort;
+    } cases[] = {
+        {"-", "/dev/ttyS0", "", "ComPort = 1\r\n", 0, 1},  // port 1, the file created
+        {"ComPort = 3\r\n# kept", "/dev/ttyS2", "", "ComPort = 3\r\n# kept", 0, 3},
+        {"ComPort = 12\r\n", "/dev/ttyS0", "", "ComPort = 12\r\n", 0, 1},  // 12 reads as 1
+        // A non-digit is port 0: the prompt, answered 2, and the file rewritten.
+        {"ComPort = x\r\n", "/dev/ttyS1", "2", "ComPort = 2\r\n", 1, 2},
+        {"ComPort", "/dev/ttyS0", "", "ComPort", 0, 1},  // shorter than 11 characters: port 1
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        if (c.config != "-") {
+            WriteFile(rig.Config(), c.config.toStdString());
+        }
+        rig.port.present = {c.device};
+        rig.dialogs.script.inputAnswers.push_back(c.answer);
+        QVERIFY(rig.Start());
 
-    QCOMPARE(QString::fromStdString(ReadFile(rig.Config())), configAfter);
-    QCOMPARE(static_cast<int>(rig.dialogs.script.inputNotes.size()), prompts);
-    QVERIFY(rig.port.IsOpen());
-    QCOMPARE(QString::fromStdString(rig.port.opened.back()), device);
-    for (int item = 1; item <= 4; ++item) {
-        QCOMPARE(rig.window().MenuItemAction("mComPort", item)->isChecked(), item == tickedPort);
+        QCOMPARE(QString::fromStdString(ReadFile(rig.Config())), c.configAfter);
+        QCOMPARE(rig.dialogs.script.inputNotes.size(), c.prompts);
+        QVERIFY(rig.port.IsOpen());
+        QCOMPARE(rig.port.opened.back(), c.device);
+        for (int item = 1; item <= 4; ++item) {
+            QCOMPARE(rig.window().MenuItemAction("mComPort", item)->isChecked(),
+                     item == c.tickedPort);
+        }
+        // The opening state, as the widgets show it.
+        QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
+        for (const auto& [name, index] :
+             {std::pair{"CmbMK_Type_Code", 0}, {"CmbMK_Type_Code", 1}, {"CmbPTT_ExtEnc", -1}}) {
+            QCOMPARE(rig.Widget<QComboBox>(name, index)->currentText(), QString("44 None"));
+        }
+        QVERIFY(!rig.Widget<QCheckBox>("chkMKEncodePol")->isEnabled());
+        QVERIFY(rig.Widget<QCheckBox>("ChkMKEncodewID")->isChecked());
+        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
+        QVERIFY(!rig.window().WidgetOf("PDQComm1")->isVisible());
+        QVERIFY(!rig.Widget<QLabel>("Image1")->pixmap().isNull() ||
+                !QFile::exists(rig.dir.path() + "/nulogo4.jpg"));
     }
-    // The opening state, as the widgets show it.
-    QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
-    for (const auto& [name, index] :
-         {std::pair{"CmbMK_Type_Code", 0}, {"CmbMK_Type_Code", 1}, {"CmbPTT_ExtEnc", -1}}) {
-        QCOMPARE(rig.Widget<QComboBox>(name, index)->currentText(), QString("44 None"));
-    }
-    QVERIFY(!rig.Widget<QCheckBox>("chkMKEncodePol")->isEnabled());
-    QVERIFY(rig.Widget<QCheckBox>("ChkMKEncodewID")->isChecked());
-    QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
-    QVERIFY(!rig.window().WidgetOf("PDQComm1")->isVisible());
-    QVERIFY(!rig.Widget<QLabel>("Image1")->pixmap().isNull() ||
-            !QFile::exists(rig.dir.path() + "/nulogo4.jpg"));
 }
 
 void MainWindowTest::startUpEndsWhenThePortIsGivenUp() {
@@ -528,42 +507,21 @@ void MainWindowTest::typedAndPastedTextShowsAsTheModelHoldsIt() {
     }
 }
 
-void MainWindowTest::programRadioWritesTheRepeater() {
-    Rig rig;
-    QVERIFY(rig.StartAndRead());
-    auto* tx = rig.Widget<QLineEdit>("TxtRptrTXFreq");
-    tx->setFocus();
-    tx->selectAll();
-    QTest::keyClicks(tx, "4625");
-    QTest::keyClick(tx, Qt::Key_Return);
-    QCOMPARE(tx->text(), QString("462.5000"));
-
-    rig.Trigger("mRadio", 2);
-    QVERIFY(rig.dialogs.Messages().empty());
-    // What the repeater now holds decodes to the edited frequency.
-    ImageBuffer image{};
-    const sim::RepeaterMemory& memory = rig.port.repeater().memory();
-    std::copy(memory.begin(), memory.end(), image.begin());
-    ScreenModel decoded = BuildMainScreen();
-    MainDataRec record;
-    QVERIFY(DecodeRadioData(record, image, false, decoded));
-    QCOMPARE(decoded.TxtRptrTXFreq.text, std::string("462.5000"));
-    QCOMPARE(decoded.TxtRptrRXFreq.text, std::string("456.0125"));
-    QVERIFY(rig.window().isEnabled());
-}
-
 void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
     Rig rig;
     QVERIFY(rig.Start());
     MainWindow& w = rig.window();
-    const auto locked = [&w] {
-        return !w.MenuItemAction("mRadio", 1)->isEnabled() &&
-               !w.MenuItemAction("mRadio", 2)->isEnabled() &&
-               !w.MenuItemAction("mRadio", 5)->isEnabled() &&
-               !w.TopMenu("menuFile")->menuAction()->isEnabled();
+    // Read, Program Radio, Com Port, Compare With Repeater and the two check items, and File.
+    const auto enabled = [&w] {
+        int count = w.TopMenu("menuFile")->menuAction()->isEnabled();
+        for (int item : {1, 2, 5, kCompareWithRepeaterItem, kVerifyAfterProgrammingItem,
+                         kWriteChangedBlocksOnlyItem}) {
+            count += w.MenuItemAction("mRadio", item)->isEnabled();
+        }
+        return count;
     };
     rig.Trigger("mRadio", 4);
-    QVERIFY(locked());
+    QCOMPARE(enabled(), 0);
     QVERIFY(w.MenuItemAction("mRadio", 4)->isEnabled());
     QVERIFY(w.MenuItemAction("mRadio", 4)->isChecked());
     auto* view = rig.Widget<QPlainTextEdit>("PDQComm1");
@@ -578,10 +536,7 @@ void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
     rig.Trigger("mRadio", 4);
     QVERIFY(!view->isVisible());
     QVERIFY(!w.MenuItemAction("mRadio", 4)->isChecked());
-    QVERIFY(w.MenuItemAction("mRadio", 1)->isEnabled() &&
-            w.MenuItemAction("mRadio", 2)->isEnabled() &&
-            w.MenuItemAction("mRadio", 5)->isEnabled() &&
-            w.TopMenu("menuFile")->menuAction()->isEnabled());
+    QCOMPARE(enabled(), 7);
 }
 
 // At every box of a failed command the window is locked under an opaque status frame; once it
@@ -613,8 +568,7 @@ void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
                                !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
                                rig.window().WidgetOf("FrameStatus")->isVisible() &&
                                NothingShowsThroughTheStatusFrame(rig.window());
-            statusAtTheBox =
-                rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1")->text();
+            statusAtTheBox = StatusText(rig.window());
             elsewhere.show();
             elsewhere.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
@@ -780,64 +734,52 @@ void MainWindowTest::saveThenOpenThroughTheDialog() {
     QCOMPARE(rig.program->fileDialog()->pos(), firstPlace + QPoint(500 / 15, 500 / 15));
 }
 
-void MainWindowTest::saveNamesTheFile_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no extension: .kvd added") << "setup"
-                                              << "setup.kvd";
-    QTest::newRow(".kvd kept") << "setup.kvd"
-                               << "setup.kvd";
-    QTest::newRow("upper-case .KVD is no extension") << "setup.KVD"
-                                                     << "setup.KVD.kvd";
-}
-
 void MainWindowTest::saveNamesTheFile() {
-    QFETCH(QString, typed);
-    QFETCH(QString, written);
-    Rig rig;
-    QVERIFY(rig.StartAndRead());
-    rig.SaveAs(typed);
-    QVERIFY(rig.dialogs.script.events.empty());
-    const QStringList kvd = QDir(rig.dir.path()).entryList({"setup*"}, QDir::Files);
-    QCOMPARE(kvd, QStringList{written});
-    QCOMPARE(ReadFile(rig.Path(written)).substr(0, 10), std::string("QMTF4     "));
-}
-
-void MainWindowTest::leavingTheDialogShowsNothing_data() {
-    QTest::addColumn<int>("way");  // 0 Cancel, 1 the close box, 2 Escape
-    QTest::newRow("Cancel") << 0;
-    QTest::newRow("the close box") << 1;
-    QTest::newRow("Escape") << 2;
+    const std::pair<QString, QString> cases[] = {
+        {"setup", "setup.kvd"},          // no extension: .kvd added
+        {"setup.kvd", "setup.kvd"},      // .kvd kept
+        {"setup.KVD", "setup.KVD.kvd"},  // upper-case .KVD is no extension
+    };
+    for (const auto& [typed, written] : cases) {
+        Rig rig;
+        QVERIFY(rig.StartAndRead());
+        rig.SaveAs(typed);
+        QVERIFY(rig.dialogs.script.events.empty());
+        const QStringList kvd = QDir(rig.dir.path()).entryList({"setup*"}, QDir::Files);
+        QCOMPARE(kvd, QStringList{written});
+        QCOMPARE(ReadFile(rig.Path(written)).substr(0, 10), std::string("QMTF4     "));
+    }
 }
 
 void MainWindowTest::leavingTheDialogShowsNothing() {
-    QFETCH(int, way);
-    Rig rig;
-    QVERIFY(rig.StartAndRead());
-    const std::map<std::string, QString> before = Shown(rig);
-    bool stayedOpen = false;
-    bool left = false;
-    rig.WhenFileDialogShows([&rig, &stayedOpen, &left, way](FileSelectDialog& dialog) {
-        // OK with the pattern still in the box only beeps.
-        QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
-        QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
-        stayedOpen = dialog.isVisible() && rig.dialogs.script.events.size() == 1;
-        if (way == 1) {
-            dialog.close();
-        } else if (way == 2) {
-            QTest::keyClick(dialog.File1(), Qt::Key_Escape);
-        } else {
-            QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
-        }
-        left = !dialog.isVisible();
-    });
-    rig.Trigger("mFile", 2);
-    QVERIFY(stayedOpen);
-    QVERIFY(left);
-    QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
-    QVERIFY(!rig.program->fileDialog()->isVisible());
-    QVERIFY(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files).isEmpty());
-    QCOMPARE(Shown(rig), before);
+    for (const int way : {0, 1, 2}) {  // Cancel, the close box, Escape
+        Rig rig;
+        QVERIFY(rig.StartAndRead());
+        const std::map<std::string, QString> before = Shown(rig);
+        bool stayedOpen = false;
+        bool left = false;
+        rig.WhenFileDialogShows([&rig, &stayedOpen, &left, way](FileSelectDialog& dialog) {
+            // OK with the pattern still in the box only beeps.
+            QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
+            QTest::mouseClick(dialog.cmdOk(), Qt::LeftButton);
+            stayedOpen = dialog.isVisible() && rig.dialogs.script.events.size() == 1;
+            if (way == 1) {
+                dialog.close();
+            } else if (way == 2) {
+                QTest::keyClick(dialog.File1(), Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(dialog.cmdCancel(), Qt::LeftButton);
+            }
+            left = !dialog.isVisible();
+        });
+        rig.Trigger("mFile", 2);
+        QVERIFY(stayedOpen);
+        QVERIFY(left);
+        QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
+        QVERIFY(!rig.program->fileDialog()->isVisible());
+        QVERIFY(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files).isEmpty());
+        QCOMPARE(Shown(rig), before);
+    }
 }
 
 void MainWindowTest::openingALowerCaseMagicChangesNothing() {
@@ -862,83 +804,70 @@ void MainWindowTest::openingALowerCaseMagicChangesNothing() {
     QCOMPARE(Shown(rig), before);
 }
 
-void MainWindowTest::aFailedSaveKeepsWhatIsThere_data() {
-    QTest::addColumn<QString>("existing");  // a file, or a folder when it ends in "/"
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("reason");  // under the message
-    // Neither can be written even by root, whom permissions would not stop.
-    QTest::newRow("the folder is a file") << "notes.txt"
-                                          << "notes.txt/site"
-                                          << "Not a directory";
-    QTest::newRow("the target is a folder") << "site.kvd/"
-                                            << "site"
-                                            << "Is a directory";
-}
-
 void MainWindowTest::aFailedSaveKeepsWhatIsThere() {
-    QFETCH(QString, existing);
-    QFETCH(QString, typed);
-    QFETCH(QString, reason);
-    Rig rig;
-    const bool folder = existing.endsWith('/');
-    QString kept = rig.Path(existing);
-    if (folder) {
-        QVERIFY(QDir().mkpath(kept));
-        kept += "inside.kvd";
+    // Neither can be written even by root, whom permissions would not stop.
+    const struct {
+        QString existing;  // a file, or a folder when it ends in "/"
+        QString typed;
+        std::string reason;  // under the message
+    } cases[] = {
+        {"notes.txt", "notes.txt/site", "Not a directory"},  // the folder is a file
+        {"site.kvd/", "site", "Is a directory"},             // the target is a folder
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        const bool folder = c.existing.endsWith('/');
+        QString kept = rig.Path(c.existing);
+        if (folder) {
+            QVERIFY(QDir().mkpath(kept));
+            kept += "inside.kvd";
+        }
+        WriteFile(kept, "keep me");
+        QVERIFY(rig.StartAndRead());
+        rig.SaveAs(c.typed);
+        QCOMPARE(
+            rig.dialogs.Messages(),
+            (std::vector<MessageBox>{{"File System Error", "Error saving data file...\n" + c.reason,
+                                      MessageIcon::Critical, MessageButtons::Ok}}));
+        QCOMPARE(ReadFile(kept), std::string("keep me"));
+        QCOMPARE(QFileInfo(rig.Path(c.existing)).isDir(), folder);
     }
-    WriteFile(kept, "keep me");
-    QVERIFY(rig.StartAndRead());
-    rig.SaveAs(typed);
-    QCOMPARE(rig.dialogs.Messages(),
-             (std::vector<MessageBox>{{"File System Error",
-                                       "Error saving data file...\n" + reason.toStdString(),
-                                       MessageIcon::Critical, MessageButtons::Ok}}));
-    QCOMPARE(ReadFile(kept), std::string("keep me"));
-    QCOMPARE(QFileInfo(rig.Path(existing)).isDir(), folder);
-}
-
-void MainWindowTest::printGoesToThePrinterOrAPdfFile_data() {
-    QTest::addColumn<bool>("installed");
-    QTest::addColumn<bool>("yes");       // to the offer of a PDF file
-    QTest::addColumn<QString>("typed");  // in the file dialog; empty: Cancel
-    QTest::addColumn<QString>("written");
-    QTest::newRow("the default printer") << true << false << ""
-                                         << "default.pdf";
-    QTest::newRow("no printer: a PDF file named by the user") << false << true << "report"
-                                                              << "report.pdf";
-    QTest::newRow("no printer, declined") << false << false << ""
-                                          << "";
-    QTest::newRow("no printer, dialog cancelled") << false << true << ""
-                                                  << "";
 }
 
 void MainWindowTest::printGoesToThePrinterOrAPdfFile() {
-    QFETCH(bool, installed);
-    QFETCH(bool, yes);
-    QFETCH(QString, typed);
-    QFETCH(QString, written);
-    Rig rig;
-    rig.printers.installed = installed;
-    rig.dialogs.script.answers = {yes ? MessageResult::Yes : MessageResult::No};
-    QVERIFY(rig.StartAndRead());
-    bool asked = false;
-    rig.WhenFileDialogShows([typed, &asked](FileSelectDialog& dialog) {
-        asked = dialog.windowTitle() == "Select filename for the report";
-        if (!typed.isEmpty()) {
-            ChooseName(dialog, typed);
-        }
-    });
-    rig.Trigger("mFile", 4);
-
+    const struct {
+        bool installed;
+        bool yes;       // to the offer of a PDF file
+        QString typed;  // in the file dialog; empty: Cancel
+        QString written;
+    } cases[] = {
+        {true, false, "", "default.pdf"},       // the default printer
+        {false, true, "report", "report.pdf"},  // no printer: a PDF file named by the user
+        {false, false, "", ""},                 // no printer, declined
+        {false, true, "", ""},                  // no printer, the dialog cancelled
+    };
     const std::vector<MessageBox> offer{
         {"Printer Error", "No printer is installed. Save the report as a PDF file instead?",
          MessageIcon::Question, MessageButtons::YesNo}};
-    QCOMPARE(rig.dialogs.Messages(), installed ? std::vector<MessageBox>{} : offer);
-    QCOMPARE(asked, !installed && yes);
-    const QStringList pdfs = QDir(rig.dir.path()).entryList({"*.pdf"}, QDir::Files);
-    QCOMPARE(pdfs, written.isEmpty() ? QStringList{} : QStringList{written});
-    if (!written.isEmpty()) {
-        QVERIFY(ReadFile(rig.Path(written)).starts_with("%PDF"));
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.printers.installed = c.installed;
+        rig.dialogs.script.answers = {c.yes ? MessageResult::Yes : MessageResult::No};
+        QVERIFY(rig.StartAndRead());
+        bool asked = false;
+        rig.WhenFileDialogShows([typed = c.typed, &asked](FileSelectDialog& dialog) {
+            asked = dialog.windowTitle() == "Select filename for the report";
+            if (!typed.isEmpty()) {
+                ChooseName(dialog, typed);
+            }
+        });
+        rig.Trigger("mFile", 4);
+
+        QCOMPARE(rig.dialogs.Messages(), c.installed ? std::vector<MessageBox>{} : offer);
+        QCOMPARE(asked, !c.installed && c.yes);
+        const QStringList pdfs = QDir(rig.dir.path()).entryList({"*.pdf"}, QDir::Files);
+        QCOMPARE(pdfs, c.written.isEmpty() ? QStringList{} : QStringList{c.written});
+        QVERIFY(c.written.isEmpty() || ReadFile(rig.Path(c.written)).starts_with("%PDF"));
     }
 }
 
@@ -1003,6 +932,115 @@ void MainWindowTest::comPortMenuListsTheDevicesPresentAndTitleNamesTheFile() {
     rig.window().close();
     QVERIFY(rig.window().isVisible());  // the edit is kept
     QCOMPARE(rig.dialogs.Messages().size(), std::size_t{1});
+}
+
+// The Radio menu's check items as chosen before a restart: the blocks sent and the read-back after
+// them, as the serial trace holds them, then the notice in the status line until its time is up.
+// Compare With Repeater then finds the repeater holding the screen.
+void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
+    const struct {
+        std::vector<int> chosen;  // check items clicked in the run before
+        bool edited;              // the transmit frequency, in the block at address 0
+        int blocks;
+        bool readBack;
+        QString status;
+    } cases[] = {
+        {{}, true, 7, true, "Programmed and verified. Previous settings kept in "},
+        {{kVerifyAfterProgrammingItem}, true, 7, false, "Programmed (not read back). Previous"},
+        {{kWriteChangedBlocksOnlyItem}, true, 1, true, "Programmed and verified. Previous"},
+        {{kWriteChangedBlocksOnlyItem}, false, 0, false, "The repeater already holds these"},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        QVERIFY(rig.Start());
+        for (int item : c.chosen) {
+            rig.Trigger("mRadio", item);
+        }
+        rig.window().close();
+        QVERIFY(rig.StartAndRead());  // the next run, in the same folder
+        for (int item : {kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem}) {
+            QCOMPARE(rig.window().MenuItemAction("mRadio", item)->isChecked(),
+                     std::count(c.chosen.begin(), c.chosen.end(), item) !=
+                         (item == kVerifyAfterProgrammingItem));
+        }
+        if (c.edited) {
+            Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
+        }
+        rig.Trigger("mRadio", 2);
+        QVERIFY(rig.dialogs.Messages().empty());
+        const std::vector<SerialTrace::Event>& wire =
+            rig.program->app().traces().traces().back().events();
+        const auto sent = [&wire](char first) {
+            return std::count_if(wire.begin(), wire.end(), [first](const SerialTrace::Event& e) {
+                return e.direction == SerialTrace::Direction::Sent && e.bytes.starts_with(first);
+            });
+        };
+        QCOMPARE(sent('S'), c.blocks);
+        QCOMPARE(sent('G'), 1 + c.readBack);  // identification's, then the read-back's after all
+        QVERIFY(c.blocks == 0 || wire.back().routine == (c.readBack ? "ReadBack" : "ProgramRadio"));
+
+        const QString status = StatusText(rig.window());
+        QVERIFY2(status.startsWith(c.status), qPrintable(status));
+        QCOMPARE(c.blocks > 0, QFile::exists(status.mid(status.indexOf(" in ") + 4)));
+        QVERIFY(rig.window().WidgetOf("FrameStatus")->isVisible() && rig.window().isEnabled());
+        // A long path is cut in its middle, so that the backup's name shows; the tip has it all.
+        const std::string deep = "kept in /" + std::string(200, 'd') + "/ZPT-410_2024.kvd";
+        rig.screen().StatusBar1.panels = {deep};
+        rig.window().Refresh();
+        auto* panel = rig.window().WidgetOf("StatusBar1")->findChild<QLabel*>("panel1");
+        QVERIFY(panel->text().endsWith("/ZPT-410_2024.kvd") && panel->toolTip() == deep.c_str());
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->width());
+        rig.program->app().TimStatusNotice_Timer();
+        rig.window().Refresh();
+        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
+        QVERIFY(rig.window().WidgetOf("FrmMonitorMode")->isVisible());
+        rig.Trigger("mRadio", kCompareWithRepeaterItem);
+        QCOMPARE(rig.dialogs.Messages().back().text,
+                 "The screen and the repeater hold the same settings.");
+    }
+}
+
+// Both compare commands against what the repeater was read with, which same.kvd holds too: the
+// same, or the edited frequency listed. The screen stays as it was and nothing is written.
+void MainWindowTest::compareListsTheDifferencesAndChangesNothing() {
+    const char* txLine = "Repeater Transmit Frequency: screen 462.5000 MHz, ";
+    const struct {
+        bool withFile;
+        bool edited;
+        std::string text;  // of the box, or the heading and lines of the list
+    } cases[] = {
+        {true, false, "The screen and same.kvd hold the same settings."},
+        {true, true,
+         std::string("Settings that differ between the screen and same.kvd:\n") + txLine +
+             "file 451.0125 MHz"},
+        {false, true,
+         std::string("Settings that differ between the screen and the repeater:\n") + txLine +
+             "repeater 451.0125 MHz"},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        WriteFile(rig.Path("same.kvd"), ReadFile(SamplePath()));
+        QVERIFY(rig.StartAndRead());
+        if (c.edited) {
+            Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
+        }
+        const std::map<std::string, QString> before = Shown(rig);
+        rig.port.written.clear();
+        rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("Select filename to compare"));
+            DoubleClickFile(dialog, "same.kvd");
+        });
+        rig.Trigger(c.withFile ? "mFile" : "mRadio",
+                    c.withFile ? kCompareWithFileItem : kCompareWithRepeaterItem);
+        QCOMPARE(
+            rig.dialogs.Messages(),
+            (std::vector<MessageBox>{{c.withFile ? "Compare With File" : "Compare With Repeater",
+                                      c.text, MessageIcon::Information, MessageButtons::Ok}}));
+        QCOMPARE(Shown(rig), before);
+        QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
+        QCOMPARE(rig.port.written.find('S'), std::string::npos);
+        QVERIFY(rig.window().isEnabled() && !rig.window().WidgetOf("FrameStatus")->isVisible());
+    }
 }
 
 }  // namespace tarvex::ui
