@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tarvex {
 
@@ -24,5 +26,46 @@ std::string ConfigLine(std::int16_t ComPort);
 // when it cannot be written; the program then goes on without it.
 bool WriteConfigFile(const std::filesystem::path& file, std::int16_t ComPort,
                      std::string* reason = nullptr);
+
+// config.txt as the program keeps it: the port line first, as described above, then further
+// "Key = value" lines that a reader of the first line never sees: the device chosen by its path
+// and the Radio menu's check items. Lines of keys this program does not know are kept as they are.
+class ConfigStore {
+  public:
+    explicit ConfigStore(std::filesystem::path file) : file_(std::move(file)) {}
+    const std::filesystem::path& file() const { return file_; }
+
+    // Reads the file: its port text (as ReadConfigPortText reads it) and its kept lines.
+    // Nothing, and no kept lines, when there is no file.
+    std::optional<std::string> Load();
+
+    std::optional<std::string> Value(std::string_view key) const;
+    // Sets a kept line, in place when the key is there, otherwise after the others.
+    void Set(std::string_view key, std::string value);
+    void Erase(std::string_view key);
+
+    // "Device = /dev/ttyUSB0": the device that stands in for the port; empty for none.
+    std::string Device() const;
+    void SetDevice(const std::string& device);
+    // "VerifyAfterProgramming = 1", on unless the file says 0.
+    bool VerifyAfterProgramming() const;
+    void SetVerifyAfterProgramming(bool on);
+    // "WriteChangedBlocksOnly = 1", off unless the file says 1.
+    bool WriteChangedBlocksOnly() const;
+    void SetWriteChangedBlocksOnly(bool on);
+
+    // Writes the line naming ComPort, then the kept lines. False, with the system's explanation
+    // in reason, when it cannot be written; the program then goes on without it.
+    bool Save(std::int16_t ComPort, std::string* reason = nullptr);
+    // Writes the kept lines after the port line as it was read or last written.
+    bool Save(std::string* reason = nullptr);
+
+  private:
+    bool Flag(std::string_view key, bool byDefault) const;
+
+    std::filesystem::path file_;
+    std::string portLine_ = "ComPort = 1";
+    std::vector<std::pair<std::string, std::string>> entries_;
+};
 
 }  // namespace tarvex

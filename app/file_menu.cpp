@@ -1,22 +1,78 @@
 #include "app/file_menu.h"
 
 #include "codec/encoder.h"
+#include "codec/image_notices.h"
 #include "editor/coded_squelch.h"
 #include "editor/commit.h"
 #include "editor/decode_radio_data.h"
+#include "editor/shown_settings.h"
+#include "files/failure_reason.h"
 #include "files/file_commands.h"
 
 namespace tarvex {
+namespace {
 
-bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
-                     std::string* reason) {
-    if (LoadDataFile(session.state, session.screen, chooser, ui, reason)) {
+std::string ModelText(const ProgramState& state) {
+    return "model code " + std::to_string(state.ModelCode) + " (\"" + state.ModelName + "\")";
+}
+
+}  // namespace
+
+void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::string& reason) {
+    ui.ShowMessage({std::string(kFileSystemErrorTitle), WithReason(text, reason),
+                    MessageIcon::Critical, MessageButtons::Ok});
+}
+
+void ShowSettingsNotKept(const ProgramState& state, UserInterface& ui) {
+    std::string text;
+    if (state.ModelCode != kZpt410ModelCode) {
+        text = "Model: this image is for " + ModelText(state) +
+               ", whose settings the program does not write. Save File and Program Radio keep "
+               "its image as it is and refuse changed settings.";
+    } else {
+        for (const ImageNotice& notice : ImageNotices(state.RadioData)) {
+            text += (text.empty() ? "" : "\n") + notice.setting + ": " + notice.text + ".";
+        }
+    }
+    if (!text.empty()) {
+        ui.ShowMessage({std::string(kSettingsNotKeptTitle), text, MessageIcon::Exclamation,
+                        MessageButtons::Ok});
+    }
+}
+
+bool EditedSettingsCanBeWritten(const Session& session, UserInterface& ui) {
+    const ProgramState& state = session.state;
+    if (state.ModelCode == kZpt410ModelCode) {
+        return true;
+    }
+    std::string changed;
+    for (const ShownSetting& setting :
+         ChangedSettings(ShownSettingsOfImage(state.RadioData, state.Step5kHz),
+                         ShownSettingsOf(session.screen))) {
+        if (setting.key != "MKEncodePol" && setting.key != "MKDecodePol") {
+            changed += (changed.empty() ? "" : ", ") + setting.caption;
+        }
+    }
+    if (changed.empty()) {
+        return true;
+    }
+    ui.ShowMessage({std::string(kOutputDataErrorTitle),
+                    "Nothing was written: the settings of " + ModelText(state) +
+                        " are not written by this program, and these were changed: " + changed +
+                        ".",
+                    MessageIcon::Exclamation, MessageButtons::Ok});
+    return false;
+}
+
+bool OpenFileCommand(Session& session, UserInterface& ui, FileChooser& chooser) {
+    std::string failure;
+    if (LoadDataFile(session.state, session.screen, chooser, ui, &failure)) {
         SelectModelType(session.screen, session.state.ModelName);
+        ShowSettingsNotKept(session.state, ui);
         return true;
     }
     if (!session.state.FileCancelled) {
-        ui.ShowMessage({std::string(kFileSystemErrorTitle), std::string(kErrorReadingDataFile),
-                        MessageIcon::Critical, MessageButtons::Ok});
+        ShowFileSystemError(ui, kErrorReadingDataFile, failure);
     }
     return false;
 }
@@ -39,16 +95,15 @@ bool PrepareOutputData(Session& session, UserInterface& ui) {
     return true;
 }
 
-bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser,
-                     std::string* reason) {
-    if (!PrepareOutputData(session, ui)) {
+bool SaveFileCommand(Session& session, UserInterface& ui, FileChooser& chooser) {
+    if (!EditedSettingsCanBeWritten(session, ui) || !PrepareOutputData(session, ui)) {
         return false;
     }
-    if (SaveDataFile(session.state, chooser, reason)) {
+    std::string failure;
+    if (SaveDataFile(session.state, chooser, &failure)) {
         return true;
     }
-    ui.ShowMessage({std::string(kFileSystemErrorTitle), std::string(kErrorSavingDataFile),
-                    MessageIcon::Critical, MessageButtons::Ok});
+    ShowFileSystemError(ui, kErrorSavingDataFile, failure);
     return false;
 }
 

@@ -49,8 +49,8 @@ std::string_view ShellErrorText(std::int32_t result) {
     return "Unknown error";
 }
 
-void ContactUs(Shell& shell, UserInterface& ui) {
-    const std::int32_t result = StartDoc(shell, kHelpDocument);
+void ContactUs(Shell& shell, UserInterface& ui, const std::filesystem::path& page) {
+    const std::int32_t result = StartDoc(shell, page.string());
     if (result > kLastFailureCode) {
         return;
     }

@@ -11,7 +11,7 @@
 
 namespace tarvex {
 
-// The help page, looked up in the current directory.
+// The help page's name; Locations::HelpPage says where it is.
 inline constexpr std::string_view kHelpDocument = "softwz.htm";
 
 // Asks the shell to open the document and returns its result unchanged.
@@ -20,8 +20,10 @@ std::int32_t StartDoc(Shell& shell, std::string_view DocName);
 // The message for a shell result of 32 or below.
 std::string_view ShellErrorText(std::int32_t result);
 
-// Help > Contact Us: opens the help page, or names the shell's failure in a box.
-void ContactUs(Shell& shell, UserInterface& ui);
+// Help > Contact Us: opens the help page (its bare name is looked up in the current directory),
+// or names the shell's failure in a box.
+void ContactUs(Shell& shell, UserInterface& ui,
+               const std::filesystem::path& page = std::filesystem::path(kHelpDocument));
 
 // The shell on a desktop that opens documents by handing them to their associated program:
 // checks the document the way the system's shell would and reports failures with its codes.

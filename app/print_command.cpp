@@ -17,8 +17,9 @@ bool PrintPrepared(Session& session, UserInterface& ui, Printer& printer, Report
                     printer)) {
         return true;
     }
-    SetReason(reason, printer.FailureReason());
-    ui.ShowMessage({std::string(kPrinterErrorTitle), std::string(kErrorPrintingReport),
+    const std::string failure = printer.FailureReason();
+    SetReason(reason, failure);
+    ui.ShowMessage({std::string(kPrinterErrorTitle), WithReason(kErrorPrintingReport, failure),
                     MessageIcon::Critical, MessageButtons::Ok});
     return false;
 }

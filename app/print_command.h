@@ -23,7 +23,7 @@ inline constexpr std::string_view kReportFileExtension = ".pdf";
 // File > Print: PrepareOutputData exactly as Save File, then the settings report of MainData with
 // the screen's list texts, dated by the clock. False after the failed step's box: the two of
 // PrepareOutputData, or "Error printing the report..." when the printer could not print it, with
-// the printer's explanation in reason.
+// the printer's explanation on a second line and in reason.
 bool PrintCommand(Session& session, UserInterface& ui, Printer& printer, ReportClock& clock,
                   std::string* reason = nullptr);
 

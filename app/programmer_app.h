@@ -7,33 +7,28 @@
 #include <string>
 #include <string_view>
 
+#include "app/config_file.h"
+#include "app/locations.h"
 #include "app/observed_serial_port.h"
+#include "app/program_version.h"
+#include "app/serial_trace_store.h"
 #include "app/session.h"
+#include "app/unsaved_edits.h"
 #include "editor/main_screen_editor.h"
 #include "files/system_report_clock.h"
 #include "files/tool_tip.h"
 #include "link/link_services.h"
 #include "link/radio_link.h"
+#include "link/serial_trace.h"
 #include "services/file_chooser.h"
+#include "services/port_catalogue.h"
 #include "services/printer_source.h"
 #include "services/shell.h"
 #include "services/user_interface.h"
 
 namespace tarvex {
 
-inline constexpr std::string_view kLogoFileName = "nulogo4.jpg";
 inline constexpr int kF1KeyCode = 112;
-
-struct ProgramVersion {
-    int major = 0;
-    int minor = 0;
-    int revision = 0;
-};
-
-// The version of this build.
-ProgramVersion BuildVersion();
-// "Tarvex Repeater Programmer V" and the version, as the window's title.
-std::string WindowTitle(const ProgramVersion& version);
 
 // Everything the program reaches outside itself.
 struct AppServices {
@@ -45,23 +40,28 @@ struct AppServices {
     FileChooser& chooser;
     Shell& shell;
     PrinterSource& printers;
+    PortCatalogue* ports = nullptr;  // the serial devices present; none listed without it
 };
 
 struct AppSettings {
-    // Where config.txt and the logo are: the program's own directory.
+    // The program's own directory, from which Locations finds config.txt, the logo and the help
+    // page.
     std::filesystem::path programDirectory;
     // A device that stands in for the configured port for this run (a USB adapter, say). It
     // serves the port number start-up opens first; other numbers keep their own devices.
     std::optional<std::string> portDevice;
     // Where Program Radio keeps backups; the per-user folder when not given.
     std::optional<std::filesystem::path> backupFolder;
+    // Where the per-user folders and the current directory come from.
+    Locations::Environment environment = Locations::SystemEnvironment();
 };
 
 // The program behind the main window: start-up, the menu commands, the keep-alive tick, the
 // terminal view's keys and shutdown, on the screen model that the window shows. One exchange with
 // the repeater at a time: a command or tick that arrives while a radio command, a port change or
 // a tick works (from an event pass inside an exchange) does nothing, so that no traffic
-// interleaves on the wire.
+// interleaves on the wire. The window's title and the menu captions are UTF-8 (they name files
+// and devices); every other text of the screen model is single-byte.
 class ProgrammerApp {
   public:
     ProgrammerApp(const AppServices& services, AppSettings settings);
@@ -86,11 +86,22 @@ class ProgrammerApp {
 
     void mFile_Click(int Index);
     void mRadio_Click(int Index);
+    // Items 1 to 4 choose COM Port n; the items after the separator choose a detected device.
     void mComPort_Click(int Index);
+    // The Com Port menu is about to open: it lists the devices present now.
+    void RefreshComPortMenu();
+    // A data file named when the program was started: opened as File > Open File opens it.
+    void OpenFileAtStart(const std::string& path);
+    // The window is asked to close: true when it may, after asking whether to discard settings
+    // that were changed but neither saved nor programmed.
+    bool Form_QueryUnload();
+    // 1 Contact Us, 2 Save Serial Trace.
     void mHelp_Click(int Index);
     void menuHelp_Click();
     void Form_KeyDown(int KeyCode, int Shift);
     void TimRptrProgMode_Timer();
+    // The status line's notice after Program Radio has run its time.
+    void TimStatusNotice_Timer();
     // A character typed into the terminal view.
     void PDQComm1_KeyPress(char KeyAscii);
 
@@ -99,17 +110,39 @@ class ProgrammerApp {
     bool ended() const { return ended_; }
     bool busy() const { return busy_; }
 
+    const Locations& locations() const { return locations_; }
+    // config.txt's kept settings (the Radio menu's check items); Save() writes them.
+    ConfigStore& config() { return config_; }
+    // The wire traffic of the last radio commands (Read, Program Radio, Terminal Mode until it is
+    // left, Compare With Repeater); nothing else is recorded.
+    const SerialTraceStore& traces() const { return traces_; }
+
   private:
     class BusyScope;
+    class RememberingChooser;
 
     std::string PortDevice(std::int16_t ComPort);
-    std::filesystem::path ConfigPath() const;
     void LoadLogo();
     bool EndAtOnce();
+    void SaveConfig();
+    void OpenDataFile(FileChooser& chooser);
+    void SaveDataFile();
+    void ShowDocumentName(const std::string& path);
+    void OpenBackup();
+    void ToggleCheckItem(int Index);
+    void RadioCommand(int Index);
+    void BeginTrace();
+    void EndTrace();
 
     AppServices services_;
     AppSettings settings_;
+    Locations locations_;
+    ConfigStore config_;
+    UnsavedEdits edits_;
     Session session_;
+    TracedSerialPort traced_;
+    SerialTraceStore traces_;
+    bool tracing_ = false;
     ObservedSerialPort port_;
     RadioLink link_;
     MainScreenEditor editor_;

@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "services/file_chooser.h"
@@ -28,14 +29,8 @@ class ConsoleUserInterface : public UserInterface {
     std::vector<std::string> titles_;
 };
 
-// The file dialog answered by the path given on the command line.
-class GivenPathChooser : public FileChooser {
-  public:
-    explicit GivenPathChooser(std::string path) : path_(std::move(path)) {}
-    std::string selectFile(std::string_view, std::string_view) override { return path_; }
-
-  private:
-    std::string path_;
-};
+// The line after a failed File > Open File, Save File or Print: the box printed above it already
+// carries the system's reason, so this line only names the file and what did not happen.
+void SayFileNotDone(std::ostream& err, const std::string& path, std::string_view what);
 
 }  // namespace tarvex::cli

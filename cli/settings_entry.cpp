@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/file_menu.h"
 #include "cli/single_byte_text.h"
 #include "codec/number_text.h"
 #include "editor/decode_radio_data.h"
 #include "editor/field_handlers.h"
 #include "editor/main_screen_editor.h"
+#include "files/system_file.h"
 
 namespace tarvex::cli {
 namespace {
@@ -82,6 +83,30 @@ bool IsKnownKey(std::string_view key) {
                        [key](const TextKey& k) { return k.key == key; }) ||
            std::any_of(kCheckKeys.begin(), kCheckKeys.end(),
                        [key](const CheckKey& k) { return k.key == key; });
+}
+
+constexpr std::size_t kMaxSettingsFileSize = std::size_t{1} << 20;
+constexpr int kMaxSettingsNesting = 16;  // settings need 2: the object and MKSlot
+
+// How deep arrays and objects nest, outside strings.
+int NestingDepth(std::string_view text) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            i += c == '\\' ? 1 : 0;
+            inString = c != '"';
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return deepest;
 }
 
 std::string TrimmedRight(std::string text) {
@@ -203,6 +228,7 @@ class SettingsEntry {
         state.RadioData = image;
         DecodeRadioData(state.MainData, state.RadioData, state.Step5kHz, session_.screen);
         state.MainData.ModelCode = state.ModelCode;
+        ShowSettingsNotKept(state, ui_);
     }
 
     std::vector<std::pair<const TextKey*, std::string>> TextsOf(const json& settings) {
@@ -214,7 +240,16 @@ class SettingsEntry {
             }
             std::optional<std::string> text = SingleByteText(key.key, *it);
             if (text && key.maxLength != 0 && text->size() > key.maxLength) {
-                Fail(key.key, "at most " + std::to_string(key.maxLength) + " characters");
+                Fail(key.key, "at most " + std::to_string(key.maxLength) +
+                                  " characters (the repeater holds " +
+                                  std::to_string(key.maxLength) + ")");
+            } else if (text && key.key == "MorseCodeID" &&
+                       *text != session_.screen.TxtMorseCodeID.text &&
+                       text->find_first_not_of(kMorseCodeIdCharacters) != std::string::npos) {
+                // Typed, that is: an identifier as the image shows it is taken as it stands.
+                Fail(key.key,
+                     "letters and digits only; the field refuses the key " +
+                         Quoted(text->substr(text->find_first_not_of(kMorseCodeIdCharacters), 1)));
             } else if (text) {
                 texts.emplace_back(&key, std::move(*text));
             }
@@ -328,15 +363,24 @@ bool EnterSettings(Session& session, const nlohmann::json& settings, UserInterfa
 }
 
 std::optional<nlohmann::json> ReadSettingsFile(const std::string& path, std::ostream& err) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << "tarvex-cli: " << path << ": cannot be read\n";
+    const auto fail = [&err, &path](const std::string& reason) {
+        err << "tarvex-cli: " << path << ": " << reason << '\n';
         return std::nullopt;
+    };
+    std::string reason;
+    const std::optional<std::string> text = ReadRegularFile(path, kMaxSettingsFileSize, reason);
+    if (!text) {
+        return fail(reason);
     }
-    nlohmann::json settings = nlohmann::json::parse(in, nullptr, false);
+    if (text->size() > kMaxSettingsFileSize) {
+        return fail("larger than 1 MiB, which no settings file is");
+    }
+    if (NestingDepth(*text) > kMaxSettingsNesting) {
+        return fail("nested deeper than " + std::to_string(kMaxSettingsNesting) + " levels");
+    }
+    nlohmann::json settings = nlohmann::json::parse(*text, nullptr, false);
     if (settings.is_discarded()) {
-        err << "tarvex-cli: " << path << ": not valid JSON\n";
-        return std::nullopt;
+        return fail("not valid JSON");
     }
     return settings;
 }

@@ -1,5 +1,8 @@
 #include "codec/decoder.h"
 
+#include <algorithm>
+
+#include "codec/custom_tone.h"
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "codec/number_text.h"
@@ -7,6 +10,8 @@
 
 namespace tarvex {
 namespace {
+
+constexpr float kShortestMinutes = 0.1f;
 
 using namespace image;
 
@@ -34,80 +39,51 @@ void DecodeIdentifier(const ImageBuffer& image, DecodedImage& out) {
         morse += static_cast<char>(image[i]);
     }
     out.MorseCodeID = UpperCase(morse);
-    const float minutes = static_cast<float>(
-        (image[kIdIntervalHi] * 8.0 + image[kIdIntervalLo] / kTicksPerSecond) / 60.0);
-    out.IDTXInterval = static_cast<float>(RoundHalfEven(minutes * 10.0f) / 10.0);
-}
-
-// The two lowest set bit numbers of the bitmap, slot 1 first; 0 where fewer are set.
-std::array<int, 2> LowestSquelchBits(const ImageBuffer& image) {
-    std::array<int, 2> found{};
-    int count = 0;
-    int n = 1;
-    for (std::size_t i = kSquelchBitmap; i < kSquelchBitmapEnd && count < 2; ++i) {
-        if (image[i] == 0) {
-            n += 8;
-            continue;
-        }
-        for (int bit = 0; bit < 8 && count < 2; ++bit, ++n) {
-            const bool set = (image[i] >> bit) & 1;
-            const bool skipped = n >= kFirstSkippedBit && n <= kLastSkippedBit;
-            if (set && !skipped) {
-                found[static_cast<std::size_t>(count++)] = n;
-            }
-        }
-    }
-    return found;
+    out.IDTXInterval = ShownIdInterval(image[kIdIntervalHi], image[kIdIntervalLo]);
 }
 
 void DecodeSquelch(const ImageBuffer& image, DecodedImage& out) {
-    const std::array<int, 2> found = LowestSquelchBits(image);
+    const std::array<int, 2> found = SlotSquelchBits(image);
     for (std::size_t slot = 0; slot < 2; ++slot) {
-        int row = kRowNone;
-        if (found[slot] == 0) {
-            row = slot == 1 ? kRowInactive : kRowNone;
-        } else {
+        int row = slot == 1 ? kRowInactive : kRowNone;
+        if (found[slot] != 0) {
             row = SlotRowOfSquelchBit(found[slot]).value_or(kRowNone);
-            if (found[slot] > kLastSkippedBit) {
-                out.encodePolarityEnabled = true;
-                out.decodePolarityEnabled = true;
-            }
         }
-        // Bits past the last DMK code would name rows the list does not have.
-        out.MKSlot[slot] = static_cast<std::uint8_t>(row < kSlotRowCount ? row : kRowNone);
+        if (IsDmkRow(row)) {
+            out.encodePolarityEnabled = true;
+            out.decodePolarityEnabled = true;
+        }
+        out.MKSlot[slot] = static_cast<std::uint8_t>(row);
     }
 
-    const std::uint8_t ptt = image[kPttExtEnc];
-    const int pttRow = PttRowOfByte(ptt);
-    out.PTTExtEnc = static_cast<std::uint8_t>(pttRow < kPttRowCount ? pttRow : kRowNone);
-    if (PttByteIsDmk(ptt)) {
+    out.PTTExtEnc = static_cast<std::uint8_t>(PttRowOfByte(image[kPttExtEnc]));
+    if (IsDmkRow(out.PTTExtEnc)) {
         out.encodePolarityEnabled = true;
     }
 }
 
-void DecodeCustomTone(const ImageBuffer& image, DecodedImage& out) {
-    const int a = image[kCustomToneDivA];
-    const int b = image[kCustomToneDivB];
-    if (a == 0 || b == 0) {
-        return;  // a never-programmed repeater: no tone to show
-    }
-    const float hz = static_cast<float>(kCustomToneClock / a / b);
-    out.CustomMKFreq = static_cast<float>(RoundHalfEven(hz * 10.0f) / 10.0);
-}
-
-float TimeOutMinutes(const ImageBuffer& image) {
-    const int hi = image[kTimeOutHi];
-    const int lo = image[kTimeOutLo];
-    const int ticks = (hi != kTimerOff || lo != kTimerOff) ? hi * 256 + lo : 0;
-    // 1920 ticks a minute: ticks / 192 is tenths of a minute.
-    return Tenths(ticks / 192.0);
-}
-
-float Seconds(std::uint8_t ticks) {
-    return Tenths(ticks / kTicksPerSecond * 10.0);
+// Up to 3 s rounds to 0 minutes, which means off or no identifier: such a time shows as the
+// shortest time the field can hold instead.
+float NotOff(int ticks, float minutes) {
+    return ticks == 0 ? 0.0f : std::max(minutes, kShortestMinutes);
 }
 
 }  // namespace
+
+float ShownIdInterval(std::uint8_t hi, std::uint8_t lo) {
+    const auto minutes = static_cast<float>((hi * 8.0 + lo / kTicksPerSecond) / 60.0);
+    return NotOff(hi + lo, static_cast<float>(RoundHalfEven(minutes * 10.0f) / 10.0));
+}
+
+float ShownTimeOut(std::uint8_t hi, std::uint8_t lo) {
+    const int ticks = (hi != kTimerOff || lo != kTimerOff) ? hi * 256 + lo : 0;
+    // 1920 ticks a minute: ticks / 192 is tenths of a minute.
+    return NotOff(ticks, Tenths(ticks / 192.0));
+}
+
+float ShownSeconds(std::uint8_t ticks) {
+    return Tenths(ticks / kTicksPerSecond * 10.0);
+}
 
 DecodedImage DecodeImage(const ImageBuffer& image, bool Step5kHz) {
     DecodedImage out;
@@ -126,11 +102,11 @@ DecodedImage DecodeImage(const ImageBuffer& image, bool Step5kHz) {
     out.MonitorMode = image[kMonitorMode];
     DecodeIdentifier(image, out);
     DecodeSquelch(image, out);
-    DecodeCustomTone(image, out);
+    out.CustomMKFreq = ShownCustomTone({image[kCustomToneDivA], image[kCustomToneDivB]});
     out.MKEncodewID = (image[kOptions] & kNoToneWithId) == 0;
-    out.TXTimeOutTimer = TimeOutMinutes(image);
-    out.TXHangTime = Seconds(image[kHangTime]);
-    out.SqlTailMuteTime = Seconds(image[kTailMuteTime]);
+    out.TXTimeOutTimer = ShownTimeOut(image[kTimeOutHi], image[kTimeOutLo]);
+    out.TXHangTime = ShownSeconds(image[kHangTime]);
+    out.SqlTailMuteTime = ShownSeconds(image[kTailMuteTime]);
     return out;
 }
 

@@ -35,4 +35,10 @@ struct DecodedImage {
 
 DecodedImage DecodeImage(const ImageBuffer& image, bool Step5kHz);
 
+// The times as shown, from their bytes: minutes or seconds to one decimal. A time of up to 3 s
+// in minutes shows as 0.1, since 0 means off (255, 255 for the time-out, no identifier).
+float ShownIdInterval(std::uint8_t hi, std::uint8_t lo);
+float ShownTimeOut(std::uint8_t hi, std::uint8_t lo);
+float ShownSeconds(std::uint8_t ticks);
+
 }  // namespace tarvex

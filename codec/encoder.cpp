@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "codec/custom_tone.h"
+#include "codec/decoder.h"
 #include "codec/freq_codec.h"
 #include "codec/image_layout.h"
 #include "codec/number_text.h"
@@ -57,25 +59,35 @@ TickPair PairOfMinutes(float minutes) {
     return {static_cast<std::uint8_t>(std::clamp(hi, 0, 255)), ByteOf(lo)};
 }
 
+// A time its bytes in the template already show keeps those bytes, so that an unchanged time
+// never moves (0 is always written as off).
 void EncodeTimers(const MainDataRec& data, ImageBuffer& out) {
     const float interval = Limit(data.IDTXInterval, 0.0f, kMaxMinutes);
     if (interval == 0.0f) {
         out[kIdIntervalHi] = kTimerOff;
         out[kIdIntervalLo] = kTimerOff;
-        out[kMorseId] = 0;  // no interval, no identifier
-    } else {
+        // No interval, no identifier: none of its codes is left for the repeater.
+        std::fill_n(out.begin() + kMorseId, kMorseIdLength, 0);
+    } else if (data.IDTXInterval != ShownIdInterval(out[kIdIntervalHi], out[kIdIntervalLo])) {
         const TickPair pair = PairOfMinutes(interval);
         out[kIdIntervalHi] = pair.hi;
         out[kIdIntervalLo] = pair.lo;
     }
 
     const float timeOut = Limit(data.TXTimeOutTimer, 0.0f, kMaxMinutes);
-    const TickPair pair = timeOut == 0.0f ? TickPair{kTimerOff, kTimerOff} : PairOfMinutes(timeOut);
-    out[kTimeOutHi] = pair.hi;
-    out[kTimeOutLo] = pair.lo;
+    if (timeOut == 0.0f || data.TXTimeOutTimer != ShownTimeOut(out[kTimeOutHi], out[kTimeOutLo])) {
+        const TickPair pair =
+            timeOut == 0.0f ? TickPair{kTimerOff, kTimerOff} : PairOfMinutes(timeOut);
+        out[kTimeOutHi] = pair.hi;
+        out[kTimeOutLo] = pair.lo;
+    }
 
-    out[kHangTime] = ByteOf(Limit(data.TXHangTime, 0.0f, kMaxSeconds) * kTicksPerSecond);
-    out[kTailMuteTime] = ByteOf(Limit(data.SqlTailMuteTime, 0.0f, kMaxSeconds) * kTicksPerSecond);
+    for (const auto& [seconds, byte] :
+         {std::pair{data.TXHangTime, kHangTime}, std::pair{data.SqlTailMuteTime, kTailMuteTime}}) {
+        if (seconds != ShownSeconds(out[byte])) {
+            out[byte] = ByteOf(Limit(seconds, 0.0f, kMaxSeconds) * kTicksPerSecond);
+        }
+    }
 }
 
 void EncodeSquelch(const MainDataRec& data, ImageBuffer& out) {
@@ -94,13 +106,18 @@ void EncodeSquelch(const MainDataRec& data, ImageBuffer& out) {
     }
 }
 
+// A tone the template's dividers already show keeps bytes 18 to 20, so that an unchanged tone
+// never moves; a template without a tone stands for 0, as the decoder leaves it in the record.
 void EncodeCustomTone(const MainDataRec& data, ImageBuffer& out) {
+    const float kept = ShownCustomTone({out[kCustomToneDivA], out[kCustomToneDivB]}).value_or(0.0f);
+    if (data.CustomMKFreq == kept) {
+        return;
+    }
     const double f = Limit(data.CustomMKFreq, kMinCustomTone, kMaxCustomTone);
-    const auto x = static_cast<std::int16_t>(RoundHalfEven(kCustomToneClock / f));
     out[kCustomToneAux] = ByteOf(f * 0.1875);
-    const std::uint8_t a = ByteOf(800.0 / f);
-    out[kCustomToneDivA] = a;
-    out[kCustomToneDivB] = ByteOf(static_cast<double>(x) / a);
+    const ToneDividers dividers = CustomToneDividers(f);
+    out[kCustomToneDivA] = dividers.a;
+    out[kCustomToneDivB] = dividers.b;
 }
 
 void EncodeOptions(const MainDataRec& data, ImageBuffer& out) {

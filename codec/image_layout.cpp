@@ -30,23 +30,38 @@ std::optional<int> SquelchBitOfSlotRow(int row) {
 }
 
 std::optional<int> SlotRowOfSquelchBit(int bitNumber) {
-    if (bitNumber >= kFirstSkippedBit && bitNumber <= kLastSkippedBit) {
-        return std::nullopt;
-    }
     if (bitNumber == kCustomToneBit) {
         return kRowSlotCustomMk;
     }
-    if (bitNumber > kLastSkippedBit) {
+    if (bitNumber >= 1 && bitNumber <= kLastToneRow && bitNumber != kRowNonePlaceholder) {
+        return bitNumber;
+    }
+    if (IsDmkRow(bitNumber - kDmkBitOffset)) {
         return bitNumber - kDmkBitOffset;
     }
-    return bitNumber;
+    return std::nullopt;
+}
+
+bool IsSquelchBitSet(const ImageBuffer& image, int bitNumber) {
+    const BitPosition position = SquelchBitPosition(bitNumber);
+    return (image[position.byte] & position.mask) != 0;
+}
+
+std::array<int, 2> SlotSquelchBits(const ImageBuffer& image) {
+    std::array<int, 2> found{};
+    std::size_t count = 0;
+    for (int n = 1; n <= kLastSquelchBit && count < found.size(); ++n) {
+        if (IsSquelchBitSet(image, n) && SlotRowOfSquelchBit(n)) {
+            found[count++] = n;
+        }
+    }
+    return found;
 }
 
 namespace {
 constexpr std::uint8_t kPttNone = 255;
 constexpr std::uint8_t kPttCustomTone = 53;
 constexpr int kPttDmkOffset = 76;
-constexpr std::uint8_t kPttFirstDmkByte = 128;
 }  // namespace
 
 std::optional<std::uint8_t> PttByteOfRow(int row) {
@@ -66,20 +81,20 @@ std::optional<std::uint8_t> PttByteOfRow(int row) {
 }
 
 int PttRowOfByte(std::uint8_t value) {
-    if (value == kPttNone) {
-        return kRowNone;
-    }
     if (value == kPttCustomTone) {
         return kRowPttCustomMk;
     }
-    if (value >= kPttFirstDmkByte) {
+    if (value <= kLastToneRow && value != kRowNonePlaceholder) {
+        return value;
+    }
+    if (IsDmkRow(value - kPttDmkOffset)) {
         return value - kPttDmkOffset;
     }
-    return value;
+    return kRowNone;
 }
 
-bool PttByteIsDmk(std::uint8_t value) {
-    return value >= kPttFirstDmkByte && value != kPttNone;
+bool PttByteHasRow(std::uint8_t value) {
+    return value == 0 || PttByteOfRow(PttRowOfByte(value)) == value;
 }
 
 }  // namespace tarvex::image

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+
+#include "codec/program_state.h"
 
 // The repeater's data image as far as the settings use it: every offset and bit that the decoder
 // reads and the encoder writes, in one place. Bytes not named here are carried unchanged.
@@ -48,9 +51,8 @@ inline constexpr double kCustomToneClock = 500000.0 / 6.0;
 
 // Coded-squelch bitmap: bit number n counts from 1 at bit 0 of byte 96 upwards.
 inline constexpr int kCustomToneBit = 53;
-inline constexpr int kFirstSkippedBit = 54;  // 54..56 are never written and skipped on reading
-inline constexpr int kLastSkippedBit = 56;
-inline constexpr int kDmkBitOffset = 5;  // a DMK row r is bit number r + 5
+inline constexpr int kDmkBitOffset = 5;      // a DMK row r is bit number r + 5
+inline constexpr int kLastSquelchBit = 152;  // bit 7 of byte 114
 
 struct BitPosition {
     std::size_t byte;
@@ -65,16 +67,22 @@ BitPosition SquelchBitPosition(int bitNumber);
 std::optional<int> SquelchBitOfSlotRow(int row);
 
 // The slot row that a set bit number selects, before the slot-2 "Inactive" rule; nothing for the
-// skipped bit numbers. Rows past the list come back as they are; the caller limits them.
+// bits that no row sets (44, 52, 54 to 56 and those past DMK 754), which the slots skip.
 std::optional<int> SlotRowOfSquelchBit(int bitNumber);
+
+// The bit numbers the two slots show, lowest first, 0 where fewer are set; bits without a row
+// are skipped.
+std::array<int, 2> SlotSquelchBits(const ImageBuffer& image);
+
+bool IsSquelchBitSet(const ImageBuffer& image, int bitNumber);
 
 // PTT/EXT byte for a row, or nothing when the row leaves the template's byte alone.
 std::optional<std::uint8_t> PttByteOfRow(int row);
 
-// PTT/EXT row for a byte, before limiting to the list.
+// PTT/EXT row for a byte; a byte that no row writes selects "00 None".
 int PttRowOfByte(std::uint8_t value);
 
-// True for the bytes that carry a DMK code (128 to 254).
-bool PttByteIsDmk(std::uint8_t value);
+// True when a row of the PTT/EXT list writes this byte (0, which also means None, counts).
+bool PttByteHasRow(std::uint8_t value);
 
 }  // namespace tarvex::image

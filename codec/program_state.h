@@ -58,6 +58,9 @@ struct ProgramState {
     std::int16_t FreqUpperMHz = 512;
     bool Step5kHz = false;  // false: 12.5 kHz raster
     std::int16_t ComPort = 1;
+    // A device chosen by its path (in the Com Port menu or the port prompt, or kept in
+    // config.txt) that stands in for ComPort's own; empty when ComPort's own device is used.
+    std::string ComDevice;
     std::string RxBuffer;
     std::int16_t ProgAddr = 0;
     bool FileCancelled = false;

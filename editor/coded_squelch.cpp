@@ -35,7 +35,9 @@ void ApplySlotRule(ScreenModel& screen, int Index) {
     if (IsToneTypeSlotRow(own)) {
         other.selectedRow = kRowInactive;
     } else if (IsDmkRow(own) &&
-               (IsToneRow(other.selectedRow) || other.selectedRow == kRowInactive)) {
+               (IsToneRow(other.selectedRow) || other.selectedRow == kRowInactive ||
+                other.selectedRow == kRowSlotCustomMk)) {
+        // The custom tone is a tone too: the repeater never takes it beside a DMK code.
         other.selectedRow = kRowInactive;
     }
 }

@@ -9,7 +9,8 @@ namespace tarvex {
 void ApplyPolarityRule(ScreenModel& screen);
 
 // The repeater takes one tone or up to two DMK codes: a tone-type choice in slot Index makes the
-// other slot "Inactive", a DMK choice there removes a tone from the other slot.
+// other slot "Inactive", a DMK choice there removes a tone (the custom tone included) from the
+// other slot.
 void ApplySlotRule(ScreenModel& screen, int Index);
 
 // Focus loss of a slot list: the polarity rule, then the slot rule for that slot.

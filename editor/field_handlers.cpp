@@ -53,9 +53,19 @@ void TxtMorseCodeID_KeyPress(int& KeyAscii, const Control& field) {
     }
 }
 
-void TxtMorseCodeID_LostFocus(Control& field, MainDataRec& MainData) {
+void TxtMorseCodeID_LostFocus(Control& field, MainDataRec& MainData, UserInterface& ui) {
+    const bool tooLong = field.text.size() > kMorseCodeIdMaxLength;
     ReplaceText(field, UpperCase(field.text).substr(0, kMorseCodeIdMaxLength));
     MainData.MorseCodeID = field.text;
+    if (tooLong) {
+        ui.ShowMessage({std::string(kOutOfRangeTitle), MorseCodeIdCutText(field.text),
+                        MessageIcon::Exclamation, MessageButtons::Ok});
+    }
+}
+
+std::string MorseCodeIdCutText(const std::string& kept) {
+    return "The repeater holds at most " + std::to_string(kMorseCodeIdMaxLength) +
+           " characters of the MORSE Code ID; it is cut to \"" + kept + "\".";
 }
 
 std::optional<NumericFieldRule> NumericFieldRuleOf(std::string_view controlName) {

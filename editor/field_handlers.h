@@ -12,7 +12,8 @@
 namespace tarvex {
 
 inline constexpr std::size_t kCustIdMaxLength = 10;
-inline constexpr std::size_t kMorseCodeIdMaxLength = 9;
+// The image holds 8 codes of the identifier, so the field takes no more.
+inline constexpr std::size_t kMorseCodeIdMaxLength = 8;
 inline constexpr std::string_view kMorseCodeIdCharacters =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
@@ -21,7 +22,10 @@ inline constexpr std::string_view kMorseCodeIdCharacters =
 void TxtCustID_KeyPress(int& KeyAscii, const Control& field);
 void TxtCustID_LostFocus(Control& field, MainDataRec& MainData);
 void TxtMorseCodeID_KeyPress(int& KeyAscii, const Control& field);
-void TxtMorseCodeID_LostFocus(Control& field, MainDataRec& MainData);
+// A longer text (pasted) is cut to its first kMorseCodeIdMaxLength characters, with a box that
+// says so.
+void TxtMorseCodeID_LostFocus(Control& field, MainDataRec& MainData, UserInterface& ui);
+std::string MorseCodeIdCutText(const std::string& kept);
 
 // The five numeric fields: what the range check's refusal is replaced with, and whether the
 // focus goes back to the field so that the user sees the correction.

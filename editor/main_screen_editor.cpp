@@ -21,6 +21,10 @@ int MainScreenEditor::KeyPress(Control& box, int key) {
         TxtCustID_KeyPress(key, box);
     } else if (&box == &screen_.TxtMorseCodeID) {
         TxtMorseCodeID_KeyPress(key, box);
+        // A full identifier is the one refusal here that loses nothing visible: say it.
+        if (key == kKeyRefused && box.text.size() >= kMorseCodeIdMaxLength) {
+            ui_.Beep();
+        }
     } else if (IsNumericField(box)) {
         NumericField_KeyPress(key, box, range_, ui_);
     }
@@ -31,7 +35,7 @@ void MainScreenEditor::LostFocus(Control& control) {
     if (&control == &screen_.TxtCustID) {
         TxtCustID_LostFocus(control, state_.MainData);
     } else if (&control == &screen_.TxtMorseCodeID) {
-        TxtMorseCodeID_LostFocus(control, state_.MainData);
+        TxtMorseCodeID_LostFocus(control, state_.MainData, ui_);
     } else if (IsNumericField(control)) {
         NumericField_LostFocus(control, range_, ui_);
     } else if (&control == &screen_.CmbMK_Type_Code[0] || &control == &screen_.CmbMK_Type_Code[1]) {

@@ -236,6 +236,30 @@ void BuildFieldLabels(ScreenModel& s) {
         Label("LabelSqlTailMuteTimeUnits", "(sec)", {kUnits, 3960, 375, 255}, 38);
 }
 
+// The label beside each field names it.
+void LinkFieldLabels(ScreenModel& s) {
+    const std::pair<Control*, const Control*> links[] = {
+        {&s.cmbType, &s.LblModel},
+        {&s.TxtCustID, &s.LblCustomerID},
+        {&s.TxtRptrTXFreq, &s.LblRptTXFreq},
+        {&s.TxtRptrRXFreq, &s.LblRptRXFreq},
+        {&s.CmbMK_Type_Code[kSlot1], &s.LblSlot1},
+        {&s.CmbMK_Type_Code[kSlot2], &s.LblSlot2},
+        {&s.CmbPTT_ExtEnc, &s.LblPTTExtEncode},
+        {&s.TxtCustomMKFreq, &s.LblCustomMKFreq},
+        {&s.TxtFirmwareVersion, &s.LblFirmwareVersion},
+        {&s.TxtMorseCodeID, &s.LblMorseCodeID},
+        {&s.TxtIDTXInterval, &s.LblIDTXInterval},
+        {&s.ChkMKEncodewID, &s.LblMKEncodewID},
+        {&s.TxtTXTimeOutTimer, &s.LblTXTimeOutTimer},
+        {&s.TxtTXHangTime, &s.LblTXHangTime},
+        {&s.TxtSqlTailMuteTime, &s.LblSqlTailMuteTime},
+    };
+    for (const auto& [field, label] : links) {
+        field->label = label->name;
+    }
+}
+
 void BuildHeadings(ScreenModel& s) {
     s.LblTableTitle = Label("LblTableTitle", "Coded Squelch Options", {600, 1680, 2535, 255}, 39);
     s.LblNumber = Label("LblNumber", "#", {360, 2040, 255, 255}, 40);
@@ -284,6 +308,10 @@ void BuildWorkingState(ScreenModel& s) {
         MakeControl("TimRptrProgMode", ControlKind::Timer, {}, {0, 0, 0, 0}, kNoTabIndex);
     s.TimRptrProgMode.interval = 0;
     s.TimRptrProgMode.enabled = false;
+    s.TimStatusNotice =
+        MakeControl("TimStatusNotice", ControlKind::Timer, {}, {0, 0, 0, 0}, kNoTabIndex);
+    s.TimStatusNotice.interval = kStatusNoticeMs;
+    s.TimStatusNotice.enabled = false;
 }
 
 MenuItem Header(std::string name, std::string caption) {
@@ -302,13 +330,22 @@ std::vector<MenuItem> Items(const std::string& arrayName,
 
 void BuildMenus(ScreenModel& s) {
     s.menuFile = {Header("menuFile", "&File"),
-                  Items("mFile", {"&Open File", "&Save File", "-", "&Print", "-", "&Quit"})};
-    s.menuRadio = {Header("menuRadio", "&Radio"), Items("mRadio", {"&Read", "&Program Radio", "-",
-                                                                   "&Terminal Mode", "&Com Port"})};
+                  Items("mFile", {"&Open File", "&Save File", "-", "&Print", "-", "&Quit", "-",
+                                  "&Compare With File\u2026", "Open &Backup\u2026"})};
+    s.menuRadio = {Header("menuRadio", "&Radio"),
+                   Items("mRadio", {"&Read", "&Program Radio", "-", "&Terminal Mode", "&Com Port",
+                                    "-", "Co&mpare With Repeater", "-", "&Verify After Programming",
+                                    "&Write Changed Blocks Only"})};
+    for (const int check :
+         {4 /* Terminal Mode */, kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem}) {
+        s.menuRadio.item(check).checkable = true;
+    }
+    s.menuRadio.item(kVerifyAfterProgrammingItem).checked = true;
     // The submenu's header is the Radio item that opens it.
     s.mComPort = {s.menuRadio.item(5),
                   Items("mComPort", {"COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4"})};
-    s.menuHelp = {Header("menuHelp", "&Help"), Items("mHelp", {"Contact Us"})};
+    s.menuHelp = {Header("menuHelp", "&Help"),
+                  Items("mHelp", {"Contact Us", "&Save Serial Trace\u2026"})};
 }
 
 // Every control member, in declaration order; Model is ScreenModel or const ScreenModel.
@@ -373,6 +410,7 @@ std::vector<Pointer> ControlsOf(Model& m) {
         &m.StatusBar,
         &m.StatusBar1,
         &m.TimRptrProgMode,
+        &m.TimStatusNotice,
         &m.PDQComm1,
     };
 }
@@ -443,6 +481,7 @@ ScreenModel BuildMainScreen() {
     BuildCodedSquelch(screen);
     BuildFeatures(screen);
     BuildFieldLabels(screen);
+    LinkFieldLabels(screen);
     BuildHeadings(screen);
     BuildWorkingState(screen);
     BuildMenus(screen);

@@ -57,6 +57,7 @@ struct Control {
     int index = -1;  // element number within a control array, -1 when not an array
     ControlKind kind = ControlKind::Label;
     std::string container;  // name of the frame that holds it, empty for the window itself
+    std::string label;      // name of the label that names it, empty when none
     std::string caption;
     std::string text;
     int caret = 0;  // text boxes: characters before the cursor
@@ -90,7 +91,9 @@ struct MenuItem {
     std::string caption;
     bool enabled = true;
     bool checked = false;
+    bool checkable = false;  // a check item, ticked or not
     bool visible = true;
+    std::string device = {};  // an item that names a detected serial device: its path
     bool IsSeparator() const { return caption == "-"; }
 };
 
@@ -101,6 +104,18 @@ struct Menu {
     MenuItem& item(int index);
     const MenuItem& item(int index) const;
 };
+
+// The menu items that came after the first ones (File 1 to 6, Radio 1 to 5, Help 1), whose
+// numbers stay as they are.
+inline constexpr int kCompareWithFileItem = 8;          // File
+inline constexpr int kOpenBackupItem = 9;               // File
+inline constexpr int kCompareWithRepeaterItem = 7;      // Radio
+inline constexpr int kVerifyAfterProgrammingItem = 9;   // Radio, a check item
+inline constexpr int kWriteChangedBlocksOnlyItem = 10;  // Radio, a check item
+inline constexpr int kSaveSerialTraceItem = 2;          // Help
+
+// How long the status line keeps its notice after Program Radio, in milliseconds.
+inline constexpr int kStatusNoticeMs = 6000;
 
 inline constexpr int kSlotListRows = 138;
 inline constexpr int kPttListRows = 136;
@@ -172,6 +187,7 @@ struct ScreenModel {
     Control StatusBar;   // progress bar, 0 to 100
     Control StatusBar1;  // status line
     Control TimRptrProgMode;
+    Control TimStatusNotice;  // how long a notice stays in the status line after a command
     Control PDQComm1;
 
     Menu menuFile;

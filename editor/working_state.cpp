@@ -37,4 +37,20 @@ void SetWorkingStateControlsVisible(ScreenModel& screen, bool visible) {
     }
 }
 
+void ShowStatusNotice(ScreenModel& screen, std::string_view caption) {
+    screen.LabelStatus.caption.assign(caption);
+    screen.FrameStatus.visible = true;
+    SetWorkingStateControlsVisible(screen, false);
+    screen.TimStatusNotice.enabled = true;
+}
+
+void EndStatusNotice(ScreenModel& screen) {
+    if (!screen.TimStatusNotice.enabled) {
+        return;
+    }
+    screen.TimStatusNotice.enabled = false;
+    screen.FrameStatus.visible = false;
+    SetWorkingStateControlsVisible(screen, true);
+}
+
 }  // namespace tarvex

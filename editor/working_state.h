@@ -19,4 +19,11 @@ void UpdateStatusBarText(ScreenModel& screen, std::string_view inTxt);
 // and TxtSqlTailMuteTime.
 void SetWorkingStateControlsVisible(ScreenModel& screen, bool visible);
 
+// After a command that ended well the status frame stays over the window, unlocked, with the
+// status line's text under caption, until TimStatusNotice runs out or the next radio command
+// begins.
+void ShowStatusNotice(ScreenModel& screen, std::string_view caption);
+// The status frame hidden again; nothing when no notice shows.
+void EndStatusNotice(ScreenModel& screen);
+
 }  // namespace tarvex

@@ -1,9 +1,9 @@
 #include "files/data_file.h"
 #include "files/failure_reason.h"
+#include "files/file_writer.h"
+#include "files/system_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -63,162 +63,6 @@ std::string WithoutTrailingBlanks(std::string text) {
     return text;
 }
 
-// ---- system calls ------------------------------------------------------------------------
-
-std::string SystemMessage(int error) {
-    return std::system_category().message(error);
-}
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { Close(); }
-
-    void Reset(int fd) {
-        Close();
-        fd_ = fd;
-    }
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // 0, or the error that closing reported (a late write error shows up here).
-    int Close() {
-        if (fd_ < 0) {
-            return 0;
-        }
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-  private:
-    int fd_;
-};
-
-// 0, or the error that stopped the write.
-int WriteAll(int fd, std::span<const std::uint8_t> data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        data = data.subspan(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-struct ReadResult {
-    std::size_t count = 0;
-    int error = 0;
-};
-
-// Fills the buffer or stops at the end of the file.
-ReadResult ReadUpTo(int fd, std::span<std::uint8_t> buffer) {
-    ReadResult result;
-    while (result.count < buffer.size()) {
-        const ssize_t got = ::read(fd, buffer.data() + result.count, buffer.size() - result.count);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            result.error = errno;
-            return result;
-        }
-        if (got == 0) {
-            break;
-        }
-        result.count += static_cast<std::size_t>(got);
-    }
-    return result;
-}
-
-// A file beside the target that disappears again unless it was renamed into place.
-class TemporaryFile {
-  public:
-    TemporaryFile() = default;
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        file.Close();
-        if (!path.empty() && !renamed) {
-            ::unlink(path.c_str());
-        }
-    }
-
-    FileDescriptor file;
-    fs::path path;
-    bool renamed = false;
-};
-
-// 0, or the error that prevented creating the file.
-int CreateTemporaryBeside(const fs::path& target, TemporaryFile& temp) {
-    static unsigned serial = 0;
-    const fs::path directory = target.parent_path();
-    const std::string stem = ".kvd-" + std::to_string(::getpid()) + "-";
-    constexpr int kAttempts = 100;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        fs::path candidate = directory / (stem + std::to_string(++serial) + ".tmp");
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            temp.file.Reset(fd);
-            temp.path = std::move(candidate);
-            return 0;
-        }
-        if (errno != EEXIST) {
-            return errno;
-        }
-    }
-    return EEXIST;
-}
-
-// An existing target keeps its permissions, as it would if it were written over in place.
-void KeepPermissionsOf(const fs::path& target, int fd) {
-    struct stat status {};
-    if (::stat(target.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-        ::fchmod(fd, status.st_mode & 07777);
-    }
-}
-
-// Best effort: the rename has happened; this only hurries it onto the disk.
-void SyncDirectoryOf(const fs::path& target) {
-    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid()) {
-        ::fsync(dir.get());
-    }
-}
-
-// 0, or the error that left the target untouched.
-int ReplaceFileContents(const fs::path& target, std::span<const std::uint8_t> content) {
-    if (!target.has_filename()) {
-        return EISDIR;
-    }
-    TemporaryFile temp;
-    if (const int error = CreateTemporaryBeside(target, temp); error != 0) {
-        return error;
-    }
-    KeepPermissionsOf(target, temp.file.get());
-    if (const int error = WriteAll(temp.file.get(), content); error != 0) {
-        return error;
-    }
-    if (::fsync(temp.file.get()) != 0) {
-        return errno;
-    }
-    if (const int error = temp.file.Close(); error != 0) {
-        return error;
-    }
-    if (::rename(temp.path.c_str(), target.c_str()) != 0) {
-        return errno;
-    }
-    temp.renamed = true;
-    SyncDirectoryOf(target);
-    return 0;
-}
-
 // ---- reading ------------------------------------------------------------------------------
 
 // What a file holds, gathered completely before any global changes.
@@ -241,17 +85,26 @@ std::string TooShortReason(std::size_t count, std::size_t needed) {
            std::to_string(needed);
 }
 
+// The length of the whole file, for a reason: counting it by reading could take very long.
+std::size_t FileLength(int fd, std::size_t counted) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 ? static_cast<std::size_t>(status.st_size) : counted;
+}
+
 bool LoadVersion4(int fd, ReadBuffer& buffer, LoadedFile& loaded, std::string* reason) {
+    // One byte more than the record, to notice anything after it.
     const std::span<std::uint8_t> rest(buffer.data() + data_file::kTagLength,
-                                       kDataFileSize - data_file::kTagLength);
+                                       kDataFileSize + 1 - data_file::kTagLength);
     const ReadResult got = ReadUpTo(fd, rest);
     if (got.error != 0) {
         SetReason(reason, SystemMessage(got.error));
         return false;
     }
     const std::size_t total = data_file::kTagLength + got.count;
-    if (total < kDataFileSize) {
-        SetReason(reason, TooShortReason(total, kDataFileSize));
+    if (total != kDataFileSize) {
+        SetReason(reason, "the file holds " + std::to_string(FileLength(fd, total)) +
+                              " bytes; this kind of data file holds " +
+                              std::to_string(kDataFileSize));
         return false;
     }
     loaded.record =
@@ -321,9 +174,10 @@ void Apply(ProgramState& state, LoadedFile& loaded) noexcept {
 
 bool ReadDataFileUnguarded(ProgramState& state, const fs::path& path, UserInterface& ui,
                            std::string* reason) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::string failure;
+    FileDescriptor file = OpenRegularFileForReading(path, failure);
     if (!file.valid()) {
-        SetReason(reason, SystemMessage(errno));
+        SetReason(reason, failure);
         return false;
     }
     ReadBuffer buffer{};
@@ -359,7 +213,7 @@ bool WriteVersion4(DataFileRec& record, const fs::path& path, std::string* reaso
     record.Reserved.fill(0);
     record.Image[kImageSize] = 0;  // the spare index carries nothing
     const DataFileBytes bytes = SerializeDataFile(record);
-    return ReplaceFileSafely(path, bytes, reason);
+    return WriteWholeFile(path, bytes, reason);
 }
 
 }  // namespace
@@ -396,22 +250,6 @@ bool WriteDataFileRecord(DataFileRec record, const std::filesystem::path& path,
 
 bool WriteDataFile(ProgramState& state, const std::filesystem::path& path, std::string* reason) {
     return WriteVersion4(state.FileOutRec, path, reason);
-}
-
-bool ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> content,
-                       std::string* reason) {
-    try {
-        if (const int error = ReplaceFileContents(path, content); error != 0) {
-            SetReason(reason, SystemMessage(error));
-            return false;
-        }
-        return true;
-    } catch (const std::exception& error) {
-        SetReason(reason, error.what());
-    } catch (...) {
-        SetReason(reason, "unexpected failure while writing the file");
-    }
-    return false;
 }
 
 bool ReadDataFile(ProgramState& state, const std::filesystem::path& path, UserInterface& ui,

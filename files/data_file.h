@@ -73,23 +73,15 @@ DataFileBytes SerializeDataFile(const DataFileRec& record);
 // The record held by a version-4 file's first 561 bytes; texts keep their full field width.
 DataFileRec ParseDataFileV4(std::span<const std::uint8_t, kDataFileSize> bytes);
 
-// Stamps state.FileOutRec with the version-4 magic and zero reserved bytes and writes it to path.
-// The new content goes to a temporary file beside the target first and replaces the target only
-// once it is safely on disk, so a failure leaves an existing file as it was. On failure, reason
-// (when given) receives the system's explanation.
+// Stamps state.FileOutRec with the version-4 magic and zero reserved bytes and writes it to path
+// with WriteWholeFile. On failure, reason (when given) receives the system's explanation.
 bool WriteDataFile(ProgramState& state, const std::filesystem::path& path,
                    std::string* reason = nullptr);
 
-// Writes record as a version-4 data file in the same safe way, stamped with the magic and zero
+// Writes record as a version-4 data file in the same way, stamped with the magic and zero
 // reserved bytes; nothing else of the state is touched.
 bool WriteDataFileRecord(DataFileRec record, const std::filesystem::path& path,
                          std::string* reason = nullptr);
-
-// Replaces the file at path with content: written to a temporary file beside it, synced, and
-// renamed over it only once complete, so a failure leaves an existing file as it was. On failure,
-// reason (when given) receives the system's explanation.
-bool ReplaceFileSafely(const std::filesystem::path& path, std::span<const std::uint8_t> content,
-                       std::string* reason = nullptr);
 
 // Reads a version-4 or version-3 data file into RadioData and the identity globals. The whole
 // file is checked before anything changes: on false, the state is as it was. A file that is not

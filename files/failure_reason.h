@@ -18,4 +18,13 @@ inline void SetReason(std::string* reason, std::string_view text) noexcept {
     }
 }
 
+// A message with the system's reason on a second line under it, when there is one.
+inline std::string WithReason(std::string_view text, std::string_view reason) {
+    std::string message(text);
+    if (!reason.empty()) {
+        message.append("\n").append(reason);
+    }
+    return message;
+}
+
 }  // namespace tarvex

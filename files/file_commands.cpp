@@ -23,6 +23,16 @@ std::string ChooseDataFile(ProgramState& state, FileChooser& chooser, std::strin
 
 }  // namespace
 
+std::string DataFileToOpen(std::string path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (path.ends_with(kDataFileExtension) || fs::exists(fs::symlink_status(path, error))) {
+        return path;
+    }
+    std::string named = path + std::string(kDataFileExtension);
+    return fs::exists(fs::symlink_status(named, error)) ? named : path;
+}
+
 bool SaveDataFile(ProgramState& state, FileChooser& chooser, std::string* reason) {
     try {
         std::string path = ChooseDataFile(state, chooser, "Select filename to save");
@@ -48,7 +58,7 @@ bool OpenDataFile(ProgramState& state, FileChooser& chooser, UserInterface& ui,
         if (state.FileCancelled) {
             return true;
         }
-        return ReadDataFile(state, std::filesystem::path(path), ui, reason);
+        return ReadDataFile(state, std::filesystem::path(DataFileToOpen(path)), ui, reason);
     } catch (const std::exception& error) {
         SetReason(reason, error.what());
     } catch (...) {

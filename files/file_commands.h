@@ -18,8 +18,13 @@ inline constexpr std::string_view kDataFileExtension = ".kvd";
 // tells the two apart); false when writing failed, with the system's explanation in reason.
 bool SaveDataFile(ProgramState& state, FileChooser& chooser, std::string* reason = nullptr);
 
-// Asks for a data file and reads it into the state. True when read, and also when the user
-// cancelled (FileCancelled set); false when the file is no data file or could not be read.
+// The file Open File reads for a chosen path: a name without the extension that names nothing
+// stands for the name Save File gives it.
+std::string DataFileToOpen(std::string path);
+
+// Asks for a data file and reads it into the state. A name without ".kvd" that names no file is
+// tried with ".kvd" added. True when read, and also when the user cancelled (FileCancelled set);
+// false when the file is no data file or could not be read.
 bool OpenDataFile(ProgramState& state, FileChooser& chooser, UserInterface& ui,
                   std::string* reason = nullptr);
 

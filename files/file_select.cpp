@@ -147,6 +147,25 @@ std::string frmFileSelect::selectFile(std::string_view title, std::string_view p
     return SelectedPath_;
 }
 
+std::string frmFileSelect::selectFileIn(std::string_view title, std::string_view pattern,
+                                        const std::string& folder,
+                                        const std::vector<std::string>& listedFirst) {
+    if (waiting_) {
+        return selectFile(title, pattern);  // refused there
+    }
+    const bool wasLoaded = loaded_;
+    const std::string directory = controls_.Dir1Path;
+    const std::string name = controls_.txtCurrFile;
+    controls_.Dir1Path = listedFirstIn_ = NormalPath(folder);
+    listedFirst_ = listedFirst;
+    std::string chosen = selectFile(title, pattern);
+    listedFirstIn_.clear();
+    listedFirst_.clear();
+    controls_.Dir1Path = directory;
+    controls_.txtCurrFile = wasLoaded ? name : FilePattern_;
+    return chosen;
+}
+
 void frmFileSelect::Form_Load() {
     SelectedPath_ = FilePattern_;
     controls_.File1Pattern = FilePattern_;
@@ -272,6 +291,20 @@ void frmFileSelect::RefreshFiles() {
     std::erase_if(names, [this](const std::string& name) {
         return !MatchesPattern(name, controls_.File1Pattern);
     });
+    if (controls_.Dir1Path == listedFirstIn_) {
+        std::vector<std::string> ordered;
+        for (const std::string& name : listedFirst_) {
+            if (std::find(names.begin(), names.end(), name) != names.end()) {
+                ordered.push_back(name);
+            }
+        }
+        for (std::string& name : names) {
+            if (std::find(listedFirst_.begin(), listedFirst_.end(), name) == listedFirst_.end()) {
+                ordered.push_back(std::move(name));
+            }
+        }
+        names = std::move(ordered);
+    }
     controls_.File1Rows = std::move(names);
     controls_.File1Row = kNoRow;
 }

@@ -76,6 +76,9 @@ class frmFileSelect : public FileChooser {
     // path, or empty after Cancel. A call made while the dialog is already waiting beeps and is
     // cancelled at once, leaving the waiting use undisturbed.
     std::string selectFile(std::string_view title, std::string_view pattern) override;
+    std::string selectFileIn(std::string_view title, std::string_view pattern,
+                             const std::string& folder,
+                             const std::vector<std::string>& listedFirst) override;
 
     // The user's actions while the dialog is shown. A row out of range is ignored.
     void Drive1_Change(int row);
@@ -117,6 +120,8 @@ class frmFileSelect : public FileChooser {
     bool loaded_ = false;
     bool waiting_ = false;
     std::map<std::string, std::string> lastDirectoryOn_;  // each volume's current directory
+    std::string listedFirstIn_;  // the folder of a selectFileIn use, while it waits
+    std::vector<std::string> listedFirst_;
 };
 
 // dir and name joined with one "/", also when dir is the root.

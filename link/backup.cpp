@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <regex>
 #include <system_error>
 
 #include "files/data_file.h"
@@ -57,6 +58,14 @@ fs::path UnusedPath(const fs::path& folder, const std::string& fileName) {
     return {};
 }
 
+std::string SafeModelName(std::string_view modelName) {
+    std::string name;
+    for (char c : modelName) {
+        name += SafeFileNameCharacter(c) ? c : '_';
+    }
+    return name;
+}
+
 }  // namespace
 
 fs::path BackupFolderFor(const char* xdgDataHome, const char* home) {
@@ -80,11 +89,7 @@ std::string BackupFileName(std::string_view modelName, std::chrono::system_clock
     const year_month_day date(day);
     const hh_mm_ss time(seconds - day);
 
-    std::string name;
-    for (char c : modelName) {
-        name += SafeFileNameCharacter(c) ? c : '_';
-    }
-    name += '_';
+    std::string name = SafeModelName(modelName) + '_';
     AppendPadded(name, static_cast<int>(date.year()), 4);
     AppendPadded(name, static_cast<unsigned>(date.month()), 2);
     AppendPadded(name, static_cast<unsigned>(date.day()), 2);
@@ -94,6 +99,36 @@ std::string BackupFileName(std::string_view modelName, std::chrono::system_clock
     AppendPadded(name, time.seconds().count(), 2);
     name += "Z.kvd";
     return name;
+}
+
+std::vector<BackupEntry> ListBackups(const fs::path& folder) {
+    static const std::regex kName(R"((.+)_(\d{8}T\d{6}Z)(?:_(\d{1,3}))?\.kvd)");
+    std::vector<BackupEntry> backups;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::smatch match;
+        if (!it->is_regular_file(error) || !std::regex_match(name, match, kName)) {
+            continue;
+        }
+        backups.push_back(
+            {it->path(), match[1], match[2], match[3].matched ? std::stoi(match[3]) : 1});
+    }
+    std::sort(backups.begin(), backups.end(), [](const BackupEntry& x, const BackupEntry& y) {
+        return std::tie(x.time, x.sequence, x.model) > std::tie(y.time, y.sequence, y.model);
+    });
+    return backups;
+}
+
+void PruneBackups(const fs::path& folder, std::string_view modelName, std::size_t keep) {
+    const std::string model = SafeModelName(modelName);
+    std::size_t kept = 0;
+    for (const BackupEntry& backup : ListBackups(folder)) {
+        if (backup.model == model && ++kept > keep) {
+            std::error_code ignored;  // a backup that cannot go stays; the next prune tries again
+            fs::remove(backup.path, ignored);
+        }
+    }
 }
 
 bool BackUpRepeater(RadioLink& link, const Identification& identification, std::string* reason) {
@@ -119,6 +154,7 @@ bool BackUpRepeater(RadioLink& link, const Identification& identification, std::
             return false;
         }
         link.lastBackupPath = path;
+        PruneBackups(link.backupFolder, identification.identity.ModelName);
         return true;
     } catch (const std::exception& failure) {
         SetReason(reason, failure.what());

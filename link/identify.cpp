@@ -6,6 +6,7 @@
 #include "editor/working_state.h"
 #include "link/keep_alive.h"
 #include "link/serial_link.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 namespace {
@@ -18,6 +19,8 @@ constexpr milliseconds kPingTimeout{250};
 constexpr milliseconds kGoodPingPause{50};
 constexpr milliseconds kProgressStepPause{15};
 constexpr int kPingsInARow = 3;
+// Two character times at 1200 baud: a longer reply's next character would have come by then.
+constexpr milliseconds kReplyEndWindow{17};
 
 // A digit's value; -1 for a character that is no digit.
 int DigitValue(char c) {
@@ -84,6 +87,15 @@ std::optional<RepeaterImage> ParseImageReply(std::string_view reply) {
     return image;
 }
 
+std::optional<RepeaterImage> FetchImage(RadioLink& link) {
+    ExchangeWithRadio(link, "G", kImageReplyLength, kCommandLastCharacterTimeout);
+    if (link.state.RxBuffer.size() == kImageReplyLength) {
+        link.state.RxBuffer += link.port.Read(1, kReplyEndWindow);
+    }
+    link.sleeper.Sleep(kCharacterPause);
+    return ParseImageReply(link.state.RxBuffer);
+}
+
 void ResetProgressDisplay(ScreenModel& screen) {
     screen.FrmMonitorMode.visible = true;
     screen.OptOvrTone.visible = true;
@@ -93,6 +105,7 @@ void ResetProgressDisplay(ScreenModel& screen) {
 }
 
 bool PingRadio(RadioLink& link) {
+    const RoutineScope routine(link, "PingRadio");
     const auto start = link.clock.Now();
     int run = 0;
     do {
@@ -109,6 +122,7 @@ bool PingRadio(RadioLink& link) {
 }
 
 bool ReadRadioData(RadioLink& link, RadioIdentity& identity) {
+    const RoutineScope routine(link, "ReadRadioData");
     KeepAlivePause keepAlive(link.screen);
     identity.AddrMapCode = 0;
     ShowProgressBar(link.screen);
@@ -121,8 +135,7 @@ bool ReadRadioData(RadioLink& link, RadioIdentity& identity) {
     SendCommand(link, "V", 6);
     link.screen.TxtFirmwareVersion.text = FirmwareText(link.state.RxBuffer);
 
-    SendCommand(link, "G", kImageReplyLength);
-    const std::optional<RepeaterImage> image = ParseImageReply(link.state.RxBuffer);
+    const std::optional<RepeaterImage> image = FetchImage(link);
     if (!image) {
         return FailIdentification(link, keepAlive);
     }
@@ -136,14 +149,14 @@ bool ReadRadioData(RadioLink& link, RadioIdentity& identity) {
 }
 
 bool IdentifyRadio(RadioLink& link, Identification& result) {
+    const RoutineScope routine(link, "IdentifyRadio");
     KeepAlivePause keepAlive(link.screen);
     result.identity.AddrMapCode = 0;
     UpdateStatusBarText(link.screen, kPingingStatusText);
     if (!PingRadio(link)) {
         return FailIdentification(link, keepAlive);
     }
-    SendCommand(link, "G", kImageReplyLength);
-    const std::optional<RepeaterImage> image = ParseImageReply(link.state.RxBuffer);
+    const std::optional<RepeaterImage> image = FetchImage(link);
     if (!image) {
         return FailIdentification(link, keepAlive);
     }

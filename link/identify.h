@@ -43,6 +43,11 @@ bool IdentifyRadio(RadioLink& link, Identification& result);
 // Shows the monitor-mode controls again in place of the progress bar, which goes back to 0.
 void ResetProgressDisplay(ScreenModel& screen);
 
+// Sends "G" and reads its reply into RxBuffer. Nothing unless the reply is exactly 260 characters
+// of which the last 256 are upper-case hexadecimal digits; a character waiting after the 260th, or
+// arriving within two character times, makes the reply too long.
+std::optional<RepeaterImage> FetchImage(RadioLink& link);
+
 // The firmware text of a "V" reply: its third and fourth characters as major and minor numbers.
 std::string FirmwareText(std::string_view reply);
 

@@ -1,6 +1,7 @@
 #include "link/keep_alive.h"
 
 #include "link/serial_link.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 
@@ -17,6 +18,7 @@ void TimRptrProgMode_Timer(RadioLink& link) {
     if (!link.port.IsOpen()) {
         return;
     }
+    const RoutineScope routine(link, "TimRptrProgMode_Timer");
     ExchangeWithRadio(link, "????????", 16, std::chrono::milliseconds(250));
 }
 

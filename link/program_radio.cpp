@@ -1,36 +1,19 @@
 #include "link/program_radio.h"
 
-#include <chrono>
 #include <string>
 
 #include "codec/encoder.h"
-#include "codec/freq_codec.h"
 #include "editor/commit.h"
 #include "editor/decode_radio_data.h"
 #include "editor/working_state.h"
 #include "link/backup.h"
 #include "link/keep_alive.h"
 #include "link/radio_endings.h"
-#include "link/serial_link.h"
+#include "link/serial_trace.h"
+#include "link/verify_write.h"
 
 namespace tarvex {
 namespace {
-
-using std::chrono::milliseconds;
-
-constexpr milliseconds kWriteTimeout{2000};
-constexpr std::size_t kDigitEchoLength = 2;
-constexpr std::size_t kBlockEndReplyLength = 4;
-
-struct AddressRange {
-    std::int16_t first;
-    std::int16_t last;
-};
-
-// Addresses the repeater keeps for itself.
-constexpr AddressRange kReservedAddresses[] = {
-    {6, 10}, {14, 14}, {32, 47}, {67, 74}, {85, 95}, {117, 125}, {127, 127},
-};
 
 void ShowSendingProgress(ScreenModel& screen) {
     UpdateStatusBarText(screen, kSendingStatusText);
@@ -41,75 +24,23 @@ void ShowSendingProgress(ScreenModel& screen) {
     screen.StatusBar.value = 0;
 }
 
-// One paced exchange of the write. False, without the pause, when nothing at all came back.
-bool SendPaced(RadioLink& link, std::string_view text, std::size_t count) {
-    ExchangeWithRadio(link, text, count, kWriteTimeout);
-    if (link.state.RxBuffer.empty()) {
-        return false;
-    }
-    link.sleeper.Sleep(kCharacterPause);
-    return true;
-}
-
-bool OpenBlock(RadioLink& link, std::int16_t address) {
-    return SendCommand(link, "S" + ByteToHex(static_cast<std::uint8_t>(address)), kDigitEchoLength,
-                       OnSilence::Stop);
-}
-
-bool CloseBlock(RadioLink& link) {
-    return SendPaced(link, "\r", kBlockEndReplyLength);
-}
-
-// The byte at ProgAddr as two digits, high digit first.
-bool WriteByte(RadioLink& link) {
-    const std::string digits = ByteToHex(link.state.OutData[link.state.ProgAddr]);
-    return SendPaced(link, digits.substr(0, 1), kDigitEchoLength) &&
-           SendPaced(link, digits.substr(1, 1), kDigitEchoLength);
-}
-
-// Sends the writable addresses of OutData in blocks, each opened by "S" and its address and
-// closed by a carriage return. False as soon as the repeater stops answering.
-bool WriteImage(RadioLink& link, const RadioIdentity& identity) {
-    std::int16_t& ProgAddr = link.state.ProgAddr;
-    if (!OpenBlock(link, 0)) {
-        return false;
-    }
-    ProgAddr = 0;
-    do {
-        if (IsWritableAddress(ProgAddr, identity)) {
-            if (!WriteByte(link)) {
-                return false;
-            }
-            ++ProgAddr;
-        } else {
-            if (!CloseBlock(link)) {
-                return false;
-            }
-            do {
-                ++ProgAddr;
-            } while (ProgAddr < kProgramEndAddress && !IsWritableAddress(ProgAddr, identity));
-            if (ProgAddr >= kProgramEndAddress) {
-                break;
-            }
-            if (!OpenBlock(link, ProgAddr)) {
-                return false;
-            }
-        }
-        link.screen.StatusBar.value = ProgAddr * 100 / (kProgramEndAddress + 5);
-    } while (ProgAddr < kProgramEndAddress);
-    return CloseBlock(link);
-}
-
 // Every failure ends alike: the progress display reset and the keep-alive running again before
 // the message.
-bool Fail(RadioLink& link, KeepAlivePause& keepAlive, const MessageBox& box, bool beep) {
+ProgramResult Fail(RadioLink& link, KeepAlivePause& keepAlive, const MessageBox& box, bool beep,
+                   ProgramResult result = ProgramResult::NotSent) {
     if (beep) {
         link.ui.Beep();
     }
     ResetProgressDisplay(link.screen);
     keepAlive.Resume();
     link.ui.ShowMessage(box);
-    return false;
+    return result;
+}
+
+ProgramResult Succeed(RadioLink& link, ProgramResult result) {
+    link.ui.Beep();
+    ResetProgressDisplay(link.screen);
+    return result;
 }
 
 MessageBox BackupFailedBox(const RadioLink& link, const std::string& reason) {
@@ -122,22 +53,22 @@ MessageBox BackupFailedBox(const RadioLink& link, const std::string& reason) {
     return {"File System Error", text, MessageIcon::Critical, MessageButtons::Ok};
 }
 
-}  // namespace
-
-bool IsWritableAddress(std::int16_t address, const RadioIdentity& identity) {
-    if (identity.AddrMapCode != kMappedAddrMapCode || address < 0 ||
-        address >= static_cast<std::int16_t>(kRepeaterMemorySize)) {
-        return false;
+// The write stopped part-way: some blocks may have reached the repeater and others not.
+MessageBox StoppedWritingBox(const std::filesystem::path& backup) {
+    MessageBox box = StoppedRespondingBox();
+    box.text += "\n\nThe repeater may now hold a mix of old and new settings.";
+    const std::string advice = RestoreAdvice(backup);
+    if (!advice.empty()) {
+        box.text += " " + advice;
     }
-    for (const AddressRange& reserved : kReservedAddresses) {
-        if (address >= reserved.first && address <= reserved.last) {
-            return false;
-        }
-    }
-    return true;
+    return box;
 }
 
-bool ProgramRadio(RadioLink& link, const Identification& identification) {
+}  // namespace
+
+ProgramResult ProgramRadio(RadioLink& link, const Identification& identification,
+                           const ProgramRadioOptions& options) {
+    const RoutineScope routine(link, "ProgramRadio");
     KeepAlivePause keepAlive(link.screen);
     ShowSendingProgress(link.screen);
 
@@ -154,18 +85,32 @@ bool ProgramRadio(RadioLink& link, const Identification& identification) {
                      MessageButtons::OkCancel},
                     true);
     }
+    std::vector<WriteBlock> blocks = WriteBlocks(identification.identity);
+    if (options.changedOnly) {
+        blocks = ChangedBlocks(blocks, link.state.OutData, identification.image);
+        if (blocks.empty()) {
+            return Succeed(link, ProgramResult::AlreadyHeld);
+        }
+    }
     if (std::string reason; !BackUpRepeater(link, identification, &reason)) {
         return Fail(link, keepAlive, BackupFailedBox(link, reason), true);
     }
-    if (!WriteImage(link, identification.identity)) {
-        return Fail(link, keepAlive, StoppedRespondingBox(), true);
+    if (!SendBlocks(link, blocks)) {
+        return Fail(link, keepAlive, StoppedWritingBox(link.lastBackupPath), true,
+                    ProgramResult::Stopped);
     }
-    link.ui.Beep();
-    ResetProgressDisplay(link.screen);
-    return true;
+    if (!options.verify) {
+        return Succeed(link, ProgramResult::Written);
+    }
+    const ReadBack readBack = ReadBackAndCompare(link, WritableAddresses(identification.identity));
+    if (!readBack.Verified()) {
+        return Fail(link, keepAlive, VerifyFailedBox(readBack, link.lastBackupPath), true,
+                    ProgramResult::VerifyFailed);
+    }
+    return Succeed(link, ProgramResult::Verified);
 }
 
-bool ProgramRadioCommand(RadioLink& link) {
+ProgramResult ProgramRadioCommand(RadioLink& link, const ProgramRadioOptions& options) {
     ScreenModel& screen = link.screen;
     link.lastBackupPath.clear();
     SetWorkingStateControlsVisible(screen, false);
@@ -175,14 +120,37 @@ bool ProgramRadioCommand(RadioLink& link) {
     if (!IdentifyRadio(link, identification)) {
         link.ui.Beep();
         link.ui.ShowMessage(NoRadioBox());
-        RestoreScreenAfterRadioWork(screen);
-        return false;
+        RestoreScreenAfterRadioWork(link);
+        return ProgramResult::NotSent;
     }
     screen.LabelStatus.caption = "Programming Radio";
     screen.FrameStatus.visible = true;
-    const bool sent = ProgramRadio(link, identification);
-    RestoreScreenAfterRadioWork(screen);
-    return sent;
+    const ProgramResult result = ProgramRadio(link, identification, options);
+    if (Programmed(result)) {
+        UpdateStatusBarText(screen, ProgramStatusText(result, link.lastBackupPath));
+    }
+    RestoreScreenAfterRadioWork(link);
+    return result;
+}
+
+std::string ProgramStatusText(ProgramResult result, const std::filesystem::path& backup) {
+    std::string text;
+    switch (result) {
+        case ProgramResult::Verified:
+            text = "Programmed and verified.";
+            break;
+        case ProgramResult::Written:
+            text = "Programmed (not read back).";
+            break;
+        case ProgramResult::AlreadyHeld:
+            return "The repeater already holds these settings: nothing was written.";
+        default:
+            return {};
+    }
+    if (!backup.empty()) {
+        text += " Previous settings kept in " + backup.string();
+    }
+    return text;
 }
 
 }  // namespace tarvex

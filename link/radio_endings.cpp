@@ -21,10 +21,11 @@ MessageBox UnableToReadBox() {
             MessageButtons::Ok};
 }
 
-void RestoreScreenAfterRadioWork(ScreenModel& screen) {
-    screen.FrameStatus.visible = false;
-    EnableMenus(screen);
-    SetWorkingStateControlsVisible(screen, true);
+void RestoreScreenAfterRadioWork(RadioLink& link) {
+    link.screen.FrameStatus.visible = false;
+    EnableMenus(link.screen);
+    SetWorkingStateControlsVisible(link.screen, true);
+    link.ui.BringMainWindowToFront();
 }
 
 }  // namespace tarvex

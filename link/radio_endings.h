@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "editor/screen_model.h"
+#include "link/radio_link.h"
 #include "services/user_interface.h"
 
 namespace tarvex {
@@ -18,7 +18,8 @@ MessageBox StoppedRespondingBox();
 MessageBox UnableToReadBox();
 
 // Every ending of a radio command, good or bad, gives the whole screen back: the status frame
-// hidden, the window and its menus enabled, the seven controls under the frame shown.
-void RestoreScreenAfterRadioWork(ScreenModel& screen);
+// hidden, the window and its menus enabled, the seven controls under the frame shown; then the
+// main window comes to the front.
+void RestoreScreenAfterRadioWork(RadioLink& link);
 
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -81,6 +82,8 @@ class RadioLink {
     // The backup written by the last Program Radio command; empty when it wrote none.
     std::filesystem::path lastBackupPath;
     SerialControlSettings serialControl;
+    // The protocol routine talking to the repeater now (RoutineScope), for the serial trace.
+    std::string_view routine;
 
     // While connected, characters the repeater sends outside an exchange are appended to the
     // terminal view's text (screen.PDQComm1.text), of which the newest kTerminalViewCapacity

@@ -6,19 +6,17 @@
 
 namespace tarvex {
 
-void mRadio_Click(RadioLink& link, int Index) {
+bool mRadio_Click(RadioLink& link, int Index, const ProgramRadioOptions& options) {
     switch (Index) {
         case 1:
-            ReadCommand(link);
-            break;
+            return ReadCommand(link);
         case 2:
-            ProgramRadioCommand(link);
-            break;
+            return Programmed(ProgramRadioCommand(link, options));
         case 4:
             TerminalModeCommand(link);
-            break;
+            return false;
         default:
-            break;
+            return false;
     }
 }
 

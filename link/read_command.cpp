@@ -18,7 +18,7 @@ void TakeIdentity(ProgramState& state, const RadioIdentity& identity) {
 bool FailureEnding(RadioLink& link, const MessageBox& box) {
     link.ui.Beep();
     link.ui.ShowMessage(box);
-    RestoreScreenAfterRadioWork(link.screen);
+    RestoreScreenAfterRadioWork(link);
     ResetProgressDisplay(link.screen);
     return false;
 }
@@ -27,7 +27,7 @@ bool FailureEnding(RadioLink& link, const MessageBox& box) {
 bool SuccessEnding(RadioLink& link) {
     SelectModelType(link.screen, link.state.ModelName);
     link.screen.cmbType.readOnly = true;  // the model is the repeater's, not the user's choice
-    RestoreScreenAfterRadioWork(link.screen);
+    RestoreScreenAfterRadioWork(link);
     return true;
 }
 

@@ -6,33 +6,47 @@
 #include <string>
 
 #include "codec/number_text.h"
+#include "link/port_discovery.h"
 #include "link/port_refusal.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 namespace {
 
-constexpr int kComPortMenuItems = 4;
-
-// Ticks the COM Port item of the port in use; a port beyond the menu ticks none.
-void MarkComPort(ScreenModel& screen, std::int16_t ComPort) {
-    for (int item = 1; item <= kComPortMenuItems; ++item) {
-        screen.mComPort.item(item).checked = item == ComPort;
-    }
+// An answer that starts with anything but a number names a device, such as /dev/ttyUSB0 or
+// ttyUSB0.
+bool NamesADevice(std::string_view answer) {
+    return !answer.empty() &&
+           std::string_view("0123456789+-.").find(answer.front()) == std::string_view::npos;
 }
 
-// Asks for another port after ComPort failed to open, with the system's reason beside the prompt.
-// False when the answer means "give up". An answer too large for a port number leaves ComPort as
-// it was, so the same port is tried and asked about again.
-bool AskForAnotherPort(RadioLink& link, const std::string& note) {
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Asks for another port after the port failed to open, with the system's reason beside the
+// prompt. False when the answer means "give up". A number becomes ComPort; a device name is
+// tried as that device; a number too large for a port leaves the port as it was, so the same
+// port is tried and asked about again.
+bool AskForAnotherPort(RadioLink& link, const std::string& failedPort, const std::string& note) {
     std::int16_t& ComPort = link.state.ComPort;
     const std::string prompt =
-        "Comm Port " + std::to_string(ComPort) + " is invalid.  Enter new Comm Port (1-4):";
+        "Comm Port " + failedPort + " is invalid.  Enter new Comm Port (1-4):";
     const std::optional<std::string> answer =
         link.ui.InputBoxWithNote(prompt, std::string(kApplicationTitle), "", note);
+    if (answer && NamesADevice(Trimmed(*answer))) {
+        link.state.ComDevice = DevicePathOf(Trimmed(*answer));
+        return true;
+    }
     const double number = std::nearbyint(answer ? LeadingNumber(*answer) : 0.0);
     if (number >= std::numeric_limits<std::int16_t>::min() &&
         number <= std::numeric_limits<std::int16_t>::max()) {
         ComPort = static_cast<std::int16_t>(number);
+        link.state.ComDevice.clear();
     }
     return ComPort != 0;
 }
@@ -45,16 +59,19 @@ bool OpenCommPort(RadioLink& link) {
     }
     link.serialControl.Set(kTerminalModeSettingId, std::int32_t{0});
     while (true) {
-        const std::string device = link.portDevice(link.state.ComPort);
+        const std::string& chosen = link.state.ComDevice;
+        const std::string device = chosen.empty() ? link.portDevice(link.state.ComPort) : chosen;
         std::string reason;
         if (link.port.Open(device, &reason)) {
             break;
         }
-        if (!AskForAnotherPort(link, PortRefusalNote(device, reason, ProbeDevice(device)))) {
+        const std::string failedPort = chosen.empty() ? std::to_string(link.state.ComPort) : chosen;
+        if (!AskForAnotherPort(link, failedPort,
+                               PortRefusalNote(device, reason, ProbeDevice(device)))) {
             return false;
         }
     }
-    MarkComPort(link.screen, link.state.ComPort);
+    MarkComPort(link.screen.mComPort, link.state.ComPort, link.state.ComDevice);
     return true;
 }
 
@@ -82,6 +99,11 @@ bool SendCommand(RadioLink& link, std::string_view command, std::size_t lastCoun
         link.sleeper.Sleep(kCharacterPause);
     }
     return everyCharacterAnswered;
+}
+
+void LeaveProgrammingMode(RadioLink& link) {
+    const RoutineScope routine(link, "LeaveProgrammingMode");
+    SendCommand(link, "X", 0);
 }
 
 }  // namespace tarvex

@@ -15,9 +15,9 @@ inline constexpr std::chrono::milliseconds kCharacterPause{15};
 inline constexpr std::chrono::milliseconds kCommandCharacterTimeout{1000};
 inline constexpr std::chrono::milliseconds kCommandLastCharacterTimeout{10000};
 
-// Opens the port named by state.ComPort, asking for another number as long as opening fails.
-// True with the port open and its COM Port menu item ticked; false when the user gave up
-// (answered 0, something that is no number, or cancelled).
+// Opens the port named by state.ComPort (or the device state.ComDevice names), asking for
+// another port number or a device as long as opening fails. True with the port open and its Com
+// Port menu item ticked; false when the user gave up (answered 0, nothing, or cancelled).
 bool OpenCommPort(RadioLink& link);
 
 // One timed exchange: drop stale data, write the command, let pending window events run once,
@@ -35,5 +35,8 @@ enum class OnSilence {
 // character sent got at least one character back.
 bool SendCommand(RadioLink& link, std::string_view command, std::size_t lastCount,
                  OnSilence onSilence = OnSilence::Continue);
+
+// "X": the repeater leaves programming mode. Nothing is awaited.
+void LeaveProgrammingMode(RadioLink& link);
 
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 
 #include "codec/number_text.h"
 #include "link/serial_link.h"
+#include "link/serial_trace.h"
 
 namespace tarvex {
 namespace {
@@ -26,8 +27,11 @@ void SetLockedItemsEnabled(ScreenModel& screen, std::initializer_list<int> items
 
 void EnterTerminalMode(RadioLink& link) {
     ScreenModel& screen = link.screen;
-    SetLockedItemsEnabled(screen, {kReadItem, kProgramRadioItem, kTerminalModeItem, kComPortItem},
-                          false);
+    SetLockedItemsEnabled(
+        screen,
+        {kReadItem, kProgramRadioItem, kTerminalModeItem, kComPortItem, kCompareWithRepeaterItem,
+         kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem},
+        false);
     MenuItem& terminalItem = screen.menuRadio.item(kTerminalModeItem);
     terminalItem.enabled = true;
     terminalItem.checked = true;
@@ -43,12 +47,16 @@ void LeaveTerminalMode(RadioLink& link) {
     screen.PDQComm1.visible = false;
     link.DisconnectTerminalView();
     link.serialControl.Set(kTerminalModeSettingId, kTerminalViewOff);
-    SetLockedItemsEnabled(screen, {kReadItem, kProgramRadioItem, kComPortItem}, true);
+    SetLockedItemsEnabled(screen,
+                          {kReadItem, kProgramRadioItem, kComPortItem, kCompareWithRepeaterItem,
+                           kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem},
+                          true);
 }
 
 }  // namespace
 
 void TerminalModeCommand(RadioLink& link) {
+    const RoutineScope routine(link, "TerminalModeCommand");
     if (link.screen.menuRadio.item(kTerminalModeItem).checked) {
         LeaveTerminalMode(link);
     } else {
@@ -76,6 +84,7 @@ char PDQComm1_KeyPress(char KeyAscii) {
 }
 
 void SendTypedCharacter(RadioLink& link, char typed) {
+    const RoutineScope routine(link, "terminal view");
     link.port.Write(std::string(1, PDQComm1_KeyPress(typed)));
 }
 

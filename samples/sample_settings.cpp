@@ -1,10 +1,10 @@
 #include "samples/sample_settings.h"
 
-#include <fstream>
 #include <stdexcept>
 
 #include "codec/encoder.h"
 #include "files/data_file.h"
+#include "files/file_writer.h"
 
 namespace tarvex::samples {
 namespace {
@@ -100,11 +100,9 @@ ImageBuffer RepeaterTemplate() {
 }
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!file.flush()) {
-        throw std::runtime_error("cannot write " + path.string());
+    std::string reason;
+    if (!WriteWholeFile(path, bytes, &reason)) {
+        throw std::runtime_error("cannot write " + path.string() + ": " + reason);
     }
 }
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
-          qt6-base-dev qt6-serialport-dev qt6-svg-dev fonts-dejavu-core poppler-utils
+          qt6-base-dev qt6-serialport-dev qt6-svg-dev fonts-dejavu-core fonts-dejavu-extra poppler-utils
           dpkg-dev file xvfb xauth xdotool imagemagick
           cups cups-bsd cups-client printer-driver-cups-pdf
           clang libclang-rt-14-dev)

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvex {
 
@@ -41,8 +42,30 @@ class UserInterface {
         static_cast<void>(note);
         return InputBox(prompt, title, defaultText);
     }
+    // A modal, read-only list of lines under a heading, closed with OK. Without a place for
+    // lists it is an information box with one line each (ListAsMessage).
+    virtual void ShowList(const std::string& title, const std::string& heading,
+                          const std::vector<std::string>& lines);
     // Moves the keyboard focus to a control of the main window (index -1 for a plain control).
     virtual void SetFocus(std::string_view controlName, int index) = 0;
+    // Brings the main window in front of the others and gives it the keyboard, as every ending
+    // of a radio command does. Nothing to do where there is no window.
+    virtual void BringMainWindowToFront() {}
 };
+
+// A list shown as an information box: the heading, then one line each.
+inline MessageBox ListAsMessage(const std::string& title, const std::string& heading,
+                                const std::vector<std::string>& lines) {
+    std::string text = heading;
+    for (const std::string& line : lines) {
+        text += "\n" + line;
+    }
+    return {title, text, MessageIcon::Information, MessageButtons::Ok};
+}
+
+inline void UserInterface::ShowList(const std::string& title, const std::string& heading,
+                                    const std::vector<std::string>& lines) {
+    ShowMessage(ListAsMessage(title, heading, lines));
+}
 
 }  // namespace tarvex

@@ -1,16 +1,14 @@
 #include "sim/memory_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 #include "files/data_file.h"
 #include "files/failure_reason.h"
+#include "files/file_writer.h"
+#include "files/system_file.h"
 
 namespace tarvex::sim {
 namespace {
@@ -38,25 +36,17 @@ class ReasonCollectingUserInterface final : public UserInterface {
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path,
                                                        std::string* reason) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        SetReason(reason, std::system_category().message(errno));
+    std::string failure;
+    const std::optional<std::string> content = ReadRegularFile(path, kLargestFile, failure);
+    if (!content) {
+        SetReason(reason, failure);
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
-    char c = 0;
-    while (bytes.size() <= kLargestFile && in.get(c)) {
-        bytes.push_back(static_cast<std::uint8_t>(c));
-    }
-    if (in.bad()) {
-        SetReason(reason, "the file could not be read to its end");
-        return std::nullopt;
-    }
-    if (bytes.size() > kLargestFile) {
+    if (content->size() > kLargestFile) {
         SetReason(reason, "the file is far larger than any repeater image or data file");
         return std::nullopt;
     }
-    return bytes;
+    return std::vector<std::uint8_t>(content->begin(), content->end());
 }
 
 // Where a data file keeps image byte 0: after the version-4 header, or the last 513 bytes of a
@@ -127,7 +117,7 @@ bool MemoryFile::Save(const RepeaterMemory& memory, std::string* reason) {
         std::vector<std::uint8_t> updated = bytes_;
         std::copy(memory.begin(), memory.end(),
                   updated.begin() + static_cast<std::ptrdiff_t>(memoryOffset_));
-        if (!ReplaceFileSafely(path_, updated, reason)) {
+        if (!WriteWholeFile(path_, updated, reason)) {
             return false;
         }
         bytes_ = std::move(updated);

@@ -15,6 +15,7 @@ constexpr std::uint8_t kNotBcd = 0xFF;
 constexpr std::string_view kNotHex = "ZZ";
 constexpr char kImagePadding = '0';
 constexpr std::string_view kNoAnswerToken = "x";
+constexpr std::uint8_t kCorruption = 0x01;  // the bit a corrupting repeater gets wrong
 
 struct AddressRange {
     std::size_t first;
@@ -84,7 +85,7 @@ RepeaterMemory FactoryMemory() {
     put(kRXFreq, {0x45, 0x50, 0x00});  // 455.0000 MHz
     put(kTimeOutHi, {kTimerOff, kTimerOff});
     memory[kMonitorMode] = 0;
-    put(kHangTime, {32, 16});  // 1 s hang, 0.5 s tail
+    put(kHangTime, {32, 16});           // 1 s hang, 0.5 s tail
     put(kCustomToneAux, {19, 8, 104});  // custom tone 100.2 Hz
     put(kIdIntervalHi, {0, 0});
     std::fill(memory.begin() + kMorseId, memory.begin() + kMorseIdClearEnd, 0);
@@ -121,6 +122,17 @@ std::string SimulatedRepeater::Receive(std::string_view bytes) {
 }
 
 void SimulatedRepeater::Answer(char c, std::string& out) {
+    if (faults_.garbageWrites &&
+        (c == 'S' || c == kCarriageReturn || (InBlock() && !IsCommand(c)))) {
+        // As many characters as a sound answer, none of them meaning anything.
+        std::string sound;
+        AnswerBlockOrOpen(c, sound);
+        for (std::size_t i = 0; i < sound.size(); ++i) {
+            garbage_ = static_cast<std::uint8_t>(garbage_ * 37 + 101);
+            out += static_cast<char>(garbage_ | 0x80);
+        }
+        return;
+    }
     if (IsCommand(c) && InBlock()) {
         block_ = BlockState::Idle;  // abandoned: a restarted program must get through
         pending_.clear();
@@ -185,9 +197,20 @@ void SimulatedRepeater::AnswerImage(std::string& out) {
     out += text;
 }
 
+void SimulatedRepeater::AnswerBlockOrOpen(char c, std::string& out) {
+    if (c == 'S') {
+        OpenBlock();
+        out += c;
+        out += reply::kAccepted;
+    } else {
+        AnswerBlockCharacter(c, out);
+    }
+}
+
 void SimulatedRepeater::OpenBlock() {
     block_ = BlockState::AddressHigh;
-    blockRefused_ = false;
+    // A refusing repeater answers every digit with "!"; a garbling one keeps nothing either.
+    blockRefused_ = faults_.refuseWrites || faults_.garbageWrites;
     pending_.clear();
 }
 
@@ -244,7 +267,8 @@ void SimulatedRepeater::CloseBlock(std::string& out) {
         return;
     }
     for (const auto& [address, byte] : pending_) {
-        memory_[address] = byte;
+        memory_[address] =
+            address == faults_.corruptWrite ? static_cast<std::uint8_t>(byte ^ kCorruption) : byte;
     }
     const bool wrote = !pending_.empty();
     pending_.clear();

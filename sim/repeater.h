@@ -43,6 +43,9 @@ struct RepeaterFaults {
     bool badHex = false;                            // the last byte of every image reply reads "ZZ"
     // Answers to the first "?" characters received, one each, before the normal "??" resumes.
     std::vector<PingAnswer> pingPattern{};
+    std::optional<std::size_t> corruptWrite{};  // this address keeps a written byte wrongly
+    bool refuseWrites = false;   // every digit of a write block answered "!", every block "NG"
+    bool garbageWrites = false;  // every character of a write block answered with garbage
 };
 
 // Parses "??,??,x,?!" : one answer per comma-separated token, "x" for no answer, any other token
@@ -90,6 +93,7 @@ class SimulatedRepeater {
     void TakeHexDigit(int value);
     void CloseBlock(std::string& out);
     void OpenBlock();
+    void AnswerBlockOrOpen(char c, std::string& out);
     bool InBlock() const { return block_ != BlockState::Idle; }
 
     RepeaterMemory memory_;
@@ -98,6 +102,7 @@ class SimulatedRepeater {
     std::function<void(const RepeaterMemory&)> writeObserver_;
 
     std::uint64_t received_ = 0;
+    std::uint8_t garbage_ = 0;
     std::size_t pingsAnswered_ = 0;
     unsigned imageReplies_ = 0;
 

@@ -33,7 +33,7 @@ enum class Pacing { Off, RealTime };
 // queued, up to its count, and never waits. Paced, every character the repeater sends arrives one
 // character time after the one before, and a read waits for it up to its time-out. The repeater
 // lives as long as the port; closing and opening again finds it as it was.
-class SimulatedSerialPort final : public SerialPort {
+class SimulatedSerialPort : public SerialPort {
   public:
     explicit SimulatedSerialPort(RepeaterOptions options = {}, Pacing pacing = Pacing::Off,
                                  LineClock& clock = SteadyLineClock());

@@ -83,6 +83,13 @@ std::optional<Arguments> ParseArguments(int argc, char** argv, int& status) {
         ->check([](const std::string& text) {
             return ParsePingPattern(text) ? std::string() : "non-empty comma-separated answers";
         });
+    app.add_option("--corrupt-write", args.faults.corruptWrite,
+                   "Keep every byte written to this address (0 to 127) with its lowest bit wrong")
+        ->check(CLI::Range(std::size_t{0}, tarvex::kRepeaterMemorySize - 1));
+    app.add_flag("--refuse-writes", args.faults.refuseWrites,
+                 "Refuse every write: \"!\" to each digit, \"NG\" to each block");
+    app.add_flag("--garbage-writes", args.faults.garbageWrites,
+                 "Answer every character of a write with garbage and keep nothing");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,6 +1,7 @@
 #include "ui/desktop_program.h"
 
 #include <QtGui/QGuiApplication>
+#include <QtGui/QIcon>
 #include <QtGui/QScreen>
 
 #include "ui/file_select_dialog.h"
@@ -32,12 +33,13 @@ DesktopProgram::DesktopProgram(DesktopParts parts)
                   [this](frmFileSelect& model) { RunFileDialog(model); }),
       shell_(std::move(parts.openDocument)),
       app_({parts.port, parts.clock, sleeper_, pump_, ui_, fileSelect_, shell_,
-            parts.printers != nullptr ? *parts.printers : systemPrinters_},
+            parts.printers != nullptr ? *parts.printers : systemPrinters_, parts.ports},
            std::move(parts.settings)),
       window_(std::make_unique<MainWindow>(app_)) {
     ui_.Attach(window_.get());
     pump_.Attach(window_.get());
     sleeper_.Attach(window_.get());
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tarvex-programmer.png")));
 }
 
 DesktopProgram::~DesktopProgram() {
@@ -53,6 +55,11 @@ bool DesktopProgram::Start() {
     window_->Refresh();
     window_->show();
     return true;
+}
+
+void DesktopProgram::OpenFile(const std::string& path) {
+    app_.OpenFileAtStart(path);
+    window_->Refresh();
 }
 
 void DesktopProgram::RunFileDialog(frmFileSelect& model) {

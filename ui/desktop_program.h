@@ -27,6 +27,7 @@ struct DesktopParts {
     std::filesystem::path fileDirectory;  // the file dialog's first directory; the current one
                                           // when empty
     PrinterSource* printers = nullptr;    // the system's printers when not given
+    PortCatalogue* ports = nullptr;       // the serial devices present; none listed when not given
 };
 
 // The program behind the main window and the window over it, wired together.
@@ -39,6 +40,8 @@ class DesktopProgram {
 
     // Start-up, then the window shown. False when the program ended at once.
     bool Start();
+    // A data file given to the program: opened as File > Open File opens it.
+    void OpenFile(const std::string& path);
 
     ProgrammerApp& app() { return app_; }
     MainWindow& window() { return *window_; }

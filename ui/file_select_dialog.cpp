@@ -2,6 +2,7 @@
 
 #include <QtCore/QFile>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
@@ -111,8 +112,9 @@ FileSelectDialog::FileSelectDialog(frmFileSelect& model, QWidget* parent)
     connect(txtCurrFile_, &QLineEdit::textEdited, this, [this](const QString& text) {
         Forward([this, text] { model_.txtCurrFile_Change(ToPath(text)); });
     });
-    connect(cmdOk_, &QPushButton::clicked, this,
-            [this] { Forward([this] { model_.cmdOk_Click(); }); });
+    const auto ok = [this] { Forward([this] { model_.cmdOk_Click(); }); };
+    connect(cmdOk_, &QPushButton::clicked, this, ok);
+    connect(txtCurrFile_, &QLineEdit::returnPressed, this, ok);  // Enter in the name box
     connect(cmdCancel_, &QPushButton::clicked, this,
             [this] { Forward([this] { model_.cmdCancel_Click(); }); });
 }
@@ -135,6 +137,9 @@ void FileSelectDialog::Run() {
     show();
     raise();
     activateWindow();
+    // Ready for a name to be typed over the one shown.
+    txtCurrFile_->setFocus();
+    txtCurrFile_->selectAll();
     if (!model_.DialogDone()) {
         wait_.exec();
     }
@@ -194,6 +199,15 @@ void FileSelectDialog::closeEvent(QCloseEvent* event) {
     // Closed through its frame: the model takes it as Cancel, and the dialog is only hidden.
     event->ignore();
     Forward([this] { model_.Form_QueryUnload(); });
+}
+
+void FileSelectDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape, wherever the focus is: no control of the dialog uses it.
+    if (event->key() == Qt::Key_Escape) {
+        Forward([this] { model_.cmdCancel_Click(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FileSelectDialog::moveEvent(QMoveEvent* event) {

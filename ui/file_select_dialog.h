@@ -14,8 +14,8 @@ namespace tarvex::ui {
 
 // frmFileSelect: the widgets of the file-selection dialog, bound to its model. Each user action
 // goes to the model's event method and the model is shown again; Run waits, keeping the window's
-// events going, until the model is done. A top-level window of its own rather than a QDialog, so
-// that neither Enter nor Escape means anything to it.
+// events going, until the model is done. The name box has the focus when it opens; Enter there is
+// OK, Escape is Cancel.
 class FileSelectDialog final : public QWidget {
     Q_OBJECT
 
@@ -36,6 +36,7 @@ class FileSelectDialog final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
   private:

@@ -12,7 +12,6 @@
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QProgressBar>
 #include <QtWidgets/QRadioButton>
 #include <algorithm>
@@ -27,8 +26,14 @@ namespace tarvex::ui {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
-constexpr int kFontPixels = 11;
+constexpr int kFontPixels = 10;
 constexpr int kNotAKey = -1;
+// A frame is opaque, so that what it stands in for does not show through, and its title sits on
+// its top border, so that the controls placed below the title clear both.
+constexpr const char* kFrameStyle =
+    "QGroupBox { border: 1px solid palette(mid); margin-top: 6px;"
+    " background-color: palette(window); background-clip: margin; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }";
 
 int Pixels(int twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -49,8 +54,9 @@ QColor QtColor(Rgb rgb) {
 }
 
 // The character code a key press gives a text box's key handler: Backspace 8, Enter 13, a
-// printable single-byte character its code; kKeyRefused for a character beyond one byte;
-// kNotAKey for keys that are the box's own business (movement, deletion, shortcuts, Tab).
+// printable single-byte character its code; kNotAKey for keys that are the box's own business
+// (movement, deletion, shortcuts, Tab) and for characters beyond one byte, which the box takes
+// and the binding drops from it like pasted ones.
 int KeyCodeOf(const QKeyEvent& event) {
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if ((event.modifiers() & commands) != 0) {
@@ -66,10 +72,10 @@ int KeyCodeOf(const QKeyEvent& event) {
         return kNotAKey;
     }
     const char16_t c = event.text().front().unicode();
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || c == 0x7F || c > 0xFF) {
         return kNotAKey;
     }
-    return c > 0xFF ? kKeyRefused : static_cast<int>(c);
+    return static_cast<int>(c);
 }
 
 bool TakesFocus(const Control& control) {
@@ -116,11 +122,14 @@ MainWindow::MainWindow(ProgrammerApp& app, QWidget* parent)
     setObjectName("FrmMainScrn");
     auto* central = new QWidget(this);
     central->setObjectName("client");
-    // The layout was drawn for a narrow 8-point face; a condensed one keeps the captions whole.
+    // The layout was drawn for a narrow 8-point face. DejaVu Sans Condensed at 10 pixels keeps
+    // every caption whole in its control (the widest, "12 MK 100.0 Hz", fills a list's field);
+    // the package depends on it. Pixels, not points, so that it scales with the controls.
     QFont font = central->font();
-    font.setFamilies({"DejaVu Sans Condensed", "Liberation Sans Narrow", font.family()});
+    font.setFamilies({"DejaVu Sans Condensed"});
     font.setPixelSize(kFontPixels);
     central->setFont(font);
+    central->setStyleSheet(kFrameStyle);
     central->setFixedSize(PixelRect(screen_.FrmMainScrn.position).size());
     setCentralWidget(central);
 
@@ -145,6 +154,10 @@ MainWindow::MainWindow(ProgrammerApp& app, QWidget* parent)
 
     connect(&keepAlive_, &QTimer::timeout, this, [this] {
         app_.TimRptrProgMode_Timer();
+        Refresh();
+    });
+    connect(&statusNotice_, &QTimer::timeout, this, [this] {
+        app_.TimStatusNotice_Timer();
         Refresh();
     });
     connect(qApp, &QApplication::focusChanged, this,
@@ -177,9 +190,26 @@ void MainWindow::BuildControls() {
             tips_->Watch(widget);
         }
     }
+    // A field's label is its buddy and names it to a screen reader.
+    for (const auto& [control, widget] : widgets_) {
+        if (Control* label = screen_.Find(control->label)) {
+            static_cast<QLabel*>(widgets_.at(label))->setBuddy(widget);
+            widget->setAccessibleName(ToQt(label->caption));
+        }
+    }
     // The status frame and the terminal view lie over the controls they stand in for.
     widgets_.at(&screen_.FrameStatus)->raise();
     widgets_.at(&screen_.PDQComm1)->raise();
+    // Set on every control and its parts (the terminal view has a font of its own): under the
+    // frames' style sheet the widgets inside a frame would take the application's font instead.
+    for (const auto& [control, widget] : widgets_) {
+        if (control->kind != ControlKind::SerialControl) {
+            widget->setFont(centralWidget()->font());
+            for (QWidget* part : widget->findChildren<QWidget*>()) {
+                part->setFont(centralWidget()->font());
+            }
+        }
+    }
 }
 
 QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
@@ -217,9 +247,6 @@ QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
             // A caption that lies outside the box's width is not drawn: the box alone.
             const bool boxAlone = Pixels(control.position.width) < 20;
             auto* box = new QCheckBox(boxAlone ? QString() : ToQt(control.caption), parent);
-            if (boxAlone) {
-                box->setAccessibleName(ToQt(control.caption));
-            }
             connect(box, &QCheckBox::clicked, this, [this, &control](bool checked) {
                 control.check = checked ? CheckState::Checked : CheckState::Unchecked;
                 app_.editor().Click(control);
@@ -279,47 +306,6 @@ QWidget* MainWindow::CreateWidget(Control& control, QWidget* parent) {
     return widget;
 }
 
-void MainWindow::AddMenu(Menu& menu, const std::function<void(int)>& onClick) {
-    QMenu* top = menuBar()->addMenu(ToQt(menu.header.caption));
-    top->setObjectName(ToQt(menu.header.name));
-    menus_[menu.header.name] = top;
-    for (MenuItem& item : menu.items) {
-        if (item.IsSeparator()) {
-            actions_[&item] = top->addSeparator();
-            continue;
-        }
-        if (&menu == &screen_.menuRadio && item.index == screen_.mComPort.header.index) {
-            QMenu* sub = top->addMenu(ToQt(item.caption));
-            sub->setObjectName("mComPort");
-            menus_["mComPort"] = sub;
-            actions_[&item] = sub->menuAction();
-            for (MenuItem& port : screen_.mComPort.items) {
-                QAction* action = sub->addAction(ToQt(port.caption));
-                action->setCheckable(true);
-                const int index = port.index;
-                connect(action, &QAction::triggered, this, [this, index] {
-                    RunCommand([this, index] { app_.mComPort_Click(index); });
-                });
-                actions_[&port] = action;
-            }
-            continue;
-        }
-        QAction* action = top->addAction(ToQt(item.caption));
-        const int index = item.index;
-        connect(action, &QAction::triggered, this,
-                [this, onClick, index] { RunCommand([onClick, index] { onClick(index); }); });
-        actions_[&item] = action;
-    }
-}
-
-void MainWindow::BuildMenus() {
-    AddMenu(screen_.menuFile, [this](int index) { app_.mFile_Click(index); });
-    AddMenu(screen_.menuRadio, [this](int index) { app_.mRadio_Click(index); });
-    AddMenu(screen_.menuHelp, [this](int index) { app_.mHelp_Click(index); });
-    actions_.at(&screen_.menuRadio.item(4))->setCheckable(true);  // Terminal Mode
-    connect(menus_.at("menuHelp"), &QMenu::aboutToShow, this, [this] { app_.menuHelp_Click(); });
-}
-
 void MainWindow::SetTabOrder() {
     std::vector<Control*> order;
     for (const auto& [control, widget] : widgets_) {
@@ -364,27 +350,25 @@ QWidget* MainWindow::WidgetOf(const std::string& name, int index) const {
     return found == widgets_.end() ? nullptr : found->second;
 }
 
-QAction* MainWindow::MenuItemAction(const std::string& arrayName, int index) const {
-    for (const auto& [item, action] : actions_) {
-        if (item->name == arrayName && item->index == index) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-QMenu* MainWindow::TopMenu(const std::string& name) const {
-    const auto found = menus_.find(name);
-    return found == menus_.end() ? nullptr : found->second;
-}
-
+// The model takes the box's text. Characters it cannot hold (beyond one byte, typed or pasted)
+// leave the box too, with a beep each, so that the box shows exactly what the model holds.
 void MainWindow::SyncFromWidget(Control& control) {
     if (control.kind != ControlKind::TextBox) {
         return;
     }
-    const auto* edit = static_cast<QLineEdit*>(widgets_.at(&control));
-    control.text = FromQt(edit->text());
-    control.caret = std::min(edit->cursorPosition(), static_cast<int>(control.text.size()));
+    auto* edit = static_cast<QLineEdit*>(widgets_.at(&control));
+    const QString shown = edit->text();
+    const int caret = static_cast<int>(FromQt(shown.left(edit->cursorPosition())).size());
+    control.text = FromQt(shown);
+    control.caret = caret;
+    const int dropped = CharactersBeyondOneByte(shown);
+    if (dropped > 0) {
+        edit->setText(ToQt(control.text));
+        edit->setCursorPosition(caret);
+        for (int i = 0; i < dropped; ++i) {
+            app_.link().ui.Beep();
+        }
+    }
 }
 
 bool MainWindow::TextBoxKeyPress(QLineEdit& edit, Control& box, int code) {
@@ -470,8 +454,8 @@ void MainWindow::ProcessPendingEvents() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (app_.busy()) {
-        event->ignore();  // a radio command is working; it ends first
+    if (app_.busy() || !app_.Form_QueryUnload()) {
+        event->ignore();  // a radio command is working and ends first, or edits are kept
         return;
     }
     app_.Form_Unload();
@@ -494,7 +478,7 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
     switch (control.kind) {
         case ControlKind::TextBox: {
             auto& edit = static_cast<QLineEdit&>(widget);
-            if (FromQt(edit.text()) != control.text) {
+            if (edit.text() != ToQt(control.text)) {
                 edit.setText(ToQt(control.text));
                 edit.setCursorPosition(control.caret);
             }
@@ -553,9 +537,15 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
             const QList<QLabel*> panels = widget.findChildren<QLabel*>();
             for (qsizetype i = 0; i < panels.size(); ++i) {
                 const auto at = static_cast<std::size_t>(i);
-                const QString text = at < control.panels.size() ? ToQt(control.panels[at]) : "";
-                if (panels[i]->text() != text) {
-                    panels[i]->setText(text);
+                const QString text =
+                    at < control.panels.size() ? MessageToQt(control.panels[at]) : "";
+                // Cut in the middle, so that the end of a long path (a backup's name) shows.
+                const QString shown = panels[i]->fontMetrics().elidedText(
+                    text, Qt::ElideMiddle, panels[i]->contentsRect().width());
+                const QString whole = shown != text ? text : QString();
+                if (panels[i]->text() != shown || panels[i]->toolTip() != whole) {
+                    panels[i]->setText(shown);
+                    panels[i]->setToolTip(whole);
                 }
             }
             break;
@@ -565,41 +555,20 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
     }
 }
 
-void MainWindow::ShowMenus() {
-    const auto show = [this](const MenuItem& item) {
-        QAction* action = actions_.at(&item);
-        action->setEnabled(item.enabled);
-        action->setVisible(item.visible);
-        if (action->isCheckable()) {
-            action->setChecked(item.checked);
-        }
-    };
-    for (Menu* menu : {&screen_.menuFile, &screen_.menuRadio, &screen_.menuHelp}) {
-        menus_.at(menu->header.name)->menuAction()->setEnabled(menu->header.enabled);
-        for (const MenuItem& item : menu->items) {
-            show(item);
-        }
-    }
-    for (const MenuItem& item : screen_.mComPort.items) {
-        show(item);
-    }
-}
-
 void MainWindow::ShowTerminal() {
     terminal_->ShowReceived(screen_.PDQComm1.text);
 }
 
-void MainWindow::ShowTimer() {
-    const Control& timer = screen_.TimRptrProgMode;
-    if (!timer.enabled || timer.interval <= 0) {
-        keepAlive_.stop();
-    } else if (!keepAlive_.isActive() || keepAlive_.interval() != timer.interval) {
-        keepAlive_.start(timer.interval);
+void MainWindow::ShowTimer(QTimer& timer, const Control& control) {
+    if (!control.enabled || control.interval <= 0) {
+        timer.stop();
+    } else if (!timer.isActive() || timer.interval() != control.interval) {
+        timer.start(control.interval);
     }
 }
 
 void MainWindow::Refresh() {
-    const QString title = ToQt(screen_.FrmMainScrn.caption);
+    const QString title = QString::fromUtf8(screen_.FrmMainScrn.caption);  // names a file
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
@@ -608,7 +577,8 @@ void MainWindow::Refresh() {
     }
     ShowTerminal();
     ShowMenus();
-    ShowTimer();
+    ShowTimer(keepAlive_, screen_.TimRptrProgMode);
+    ShowTimer(statusNotice_, screen_.TimStatusNotice);
     const bool wasEnabled = isEnabled();
     setEnabled(screen_.FrmMainScrn.enabled);
     // Unlocked again: the focus goes back to the control that had it.

@@ -51,6 +51,9 @@ class MainWindow final : public QMainWindow {
     QWidget* CreateWidget(Control& control, QWidget* parent);
     void BuildMenus();
     void AddMenu(Menu& menu, const std::function<void(int)>& onClick);
+    // The Com Port menu's actions from the model's items, listing the devices present first when
+    // asked.
+    void FillComPortMenu(bool listDevices);
     void SetTabOrder();
     void RunCommand(const std::function<void()>& command);
 
@@ -60,7 +63,7 @@ class MainWindow final : public QMainWindow {
     void ShowControl(Control& control, QWidget& widget);
     void ShowMenus();
     void ShowTerminal();
-    void ShowTimer();
+    void ShowTimer(QTimer& timer, const Control& control);
     Control* ControlOf(QObject* object) const;
 
     ProgrammerApp& app_;
@@ -72,6 +75,7 @@ class MainWindow final : public QMainWindow {
     TerminalView* terminal_ = nullptr;
     ToolTipRenderer* tips_ = nullptr;
     QTimer keepAlive_;
+    QTimer statusNotice_;
     Control* lastFocus_ = nullptr;
     bool movingFocus_ = false;
     bool terminalShown_ = false;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "link/link_services.h"
 #include "services/user_interface.h"
@@ -23,6 +24,12 @@ class Dialogs {
                                              const std::string& defaultText,
                                              const std::string& note) = 0;
     virtual void Beep() = 0;
+    // A read-only list under a heading; an information box with one line each where the
+    // dialogs have no list of their own.
+    virtual void List(QWidget* parent, const std::string& title, const std::string& heading,
+                      const std::vector<std::string>& lines) {
+        Message(parent, ListAsMessage(title, heading, lines));
+    }
 };
 
 class QtDialogs final : public Dialogs {
@@ -32,6 +39,8 @@ class QtDialogs final : public Dialogs {
                                      const std::string& title, const std::string& defaultText,
                                      const std::string& note) override;
     void Beep() override;
+    void List(QWidget* parent, const std::string& title, const std::string& heading,
+              const std::vector<std::string>& lines) override;
 };
 
 // The user-interface service over the main window: the window shows the model before every box,
@@ -43,12 +52,15 @@ class WindowUserInterface final : public UserInterface {
 
     MessageResult ShowMessage(const MessageBox& box) override;
     void Beep() override { dialogs_.Beep(); }
+    void ShowList(const std::string& title, const std::string& heading,
+                  const std::vector<std::string>& lines) override;
     std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override;
     std::optional<std::string> InputBoxWithNote(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText,
                                                 const std::string& note) override;
     void SetFocus(std::string_view controlName, int index) override;
+    void BringMainWindowToFront() override;
 
   private:
     QWidget* Owner();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "files/print_layout.h"
+
 #include <QtGui/QFontMetricsF>
 #include <QtGui/QPagedPaintDevice>
 
@@ -15,10 +17,18 @@ QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The system's fixed-pitch font, so that every column has the same width on paper as in the text
+// report.
+QFont FixedPitchFont() {
+    QFont font(QStringLiteral("monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
 }  // namespace
 
-PagePrinter::PagePrinter(QPagedPaintDevice& device, QFont font)
-    : device_(device), font_(std::move(font)) {
+PagePrinter::PagePrinter(QPagedPaintDevice& device) : device_(device), font_(FixedPitchFont()) {
     font_.setPointSizeF(kNormalPointSize);
 }
 
@@ -30,15 +40,11 @@ QFont PagePrinter::FontFor(PrintEmphasis emphasis) const {
 }
 
 double PagePrinter::ColumnWidth() const {
-    return QFontMetricsF(font_, &device_).averageCharWidth();
+    return QFontMetricsF(font_, &device_).horizontalAdvance(QLatin1Char('M'));
 }
 
 double PagePrinter::TextWidth(std::string_view text, PrintEmphasis emphasis) const {
-    const double column = ColumnWidth();
-    if (column <= 0.0) {
-        return static_cast<double>(text.size());
-    }
-    return QFontMetricsF(FontFor(emphasis), &device_).horizontalAdvance(Latin1(text)) / column;
+    return FixedPitchWidth(text, emphasis);
 }
 
 bool PagePrinter::BeginDocument(double columnsNeeded) {

@@ -15,12 +15,13 @@ QT_END_NAMESPACE
 namespace tarvex {
 
 // Prints on a paged paint device: a PDF writer, or a QPrinter in the window. The text is set in
-// the given font (the application's font when none is given), headings bold, section titles
-// underlined. A page too narrow for the widest line gets a smaller font, so that nothing falls off
-// its right edge. A QGuiApplication must exist first, and the device must outlive the printer.
+// the system's fixed-pitch font, one column a character as in the text report, headings bold,
+// section titles underlined. A page too narrow for the widest line gets a smaller font, so that
+// nothing falls off its right edge. A QGuiApplication must exist first, and the device must outlive
+// the printer.
 class PagePrinter : public Printer {
   public:
-    explicit PagePrinter(QPagedPaintDevice& device, QFont font = QFont());
+    explicit PagePrinter(QPagedPaintDevice& device);
     PagePrinter(const PagePrinter&) = delete;
     PagePrinter& operator=(const PagePrinter&) = delete;
 

@@ -2,13 +2,16 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <span>
 
 #include <QtCore/qlogging.h>
-#include <QtCore/QSaveFile>
+#include <QtCore/QBuffer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPageLayout>
 #include <QtGui/QPdfWriter>
 
+#include "files/file_writer.h"
 #include "files/qt/page_printer.h"
 
 namespace tarvex {
@@ -44,10 +47,10 @@ std::unique_ptr<QGuiApplication> GuiApplicationIfNone(int& argc, char** argv) {
 }  // namespace
 
 struct PdfPrinter::Impl {
-    explicit Impl(const std::string& path)
+    explicit Impl(const std::string& target)
         : application(GuiApplicationIfNone(argc, arguments.data())),
-          file(QString::fromStdString(path)),
-          writer(&file),
+          path(target),
+          writer(&buffer),
           page(writer) {
         writer.setTitle(QStringLiteral("Repeater settings"));
         writer.setCreator(QStringLiteral("Tarvex Repeater Programmer"));
@@ -63,7 +66,8 @@ struct PdfPrinter::Impl {
     std::array<char*, 4> arguments{program, platformOption, platform, nullptr};
     int argc = 3;
     std::unique_ptr<QGuiApplication> application;
-    QSaveFile file;
+    std::filesystem::path path;  // the system's bytes, whatever their encoding
+    QBuffer buffer;              // the whole document, written to the file once complete
     QPdfWriter writer;
     PagePrinter page;
     std::string failure;
@@ -81,10 +85,7 @@ PdfPrinter::~PdfPrinter() {
 
 bool PdfPrinter::BeginDocument(double columnsNeeded) {
     impl_->failure.clear();
-    if (!impl_->file.open(QIODevice::WriteOnly)) {
-        impl_->failure = impl_->file.errorString().toStdString();
-        return false;
-    }
+    impl_->buffer.open(QIODevice::WriteOnly);
     return impl_->page.BeginDocument(columnsNeeded);
 }
 
@@ -108,11 +109,11 @@ bool PdfPrinter::EndDocument() {
     if (!impl_->page.EndDocument()) {
         return false;
     }
-    if (!impl_->file.commit()) {
-        impl_->failure = impl_->file.errorString().toStdString();
-        return false;
-    }
-    return true;
+    const QByteArray& document = impl_->buffer.data();
+    return WriteWholeFile(impl_->path,
+                          std::span(reinterpret_cast<const std::uint8_t*>(document.constData()),
+                                    static_cast<std::size_t>(document.size())),
+                          &impl_->failure);
 }
 
 std::string PdfPrinter::FailureReason() const {

@@ -10,8 +10,8 @@ namespace tarvex {
 
 // A printer whose page is a PDF file, for tarvex-cli. It needs no display: when the program has
 // no QGuiApplication yet, one is made on the offscreen platform for the printer's lifetime. The
-// file is written beside its target and takes its place only when complete, so a failure leaves
-// an existing file as it was.
+// document is made in memory and written with WriteWholeFile once complete. The path is the
+// system's bytes, whatever their encoding.
 class PdfPrinter : public Printer {
   public:
     explicit PdfPrinter(const std::string& path);

@@ -1,12 +1,20 @@
 #include "link/qt/qt_serial_port_adapter.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QtCore/QDeadlineTimer>
+#include <QtCore/QFile>
 #include <QtSerialPort/QSerialPort>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <limits>
+#include <optional>
 #include <thread>
 #include <utility>
+
+#include "link/port_refusal.h"
 
 namespace tarvex {
 namespace {
@@ -26,6 +34,13 @@ void SleepOut(const QDeadlineTimer& deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(RemainingMs(deadline)));
 }
 
+// Qt refuses a device that another program has locked with a permission error; the device itself
+// then lets us read and write it.
+bool LockedByAnotherProgram(const QSerialPort& port, const std::string& device) {
+    const std::string path = device.empty() || device.front() == '/' ? device : "/dev/" + device;
+    return port.error() == QSerialPort::PermissionError && ::access(path.c_str(), R_OK | W_OK) == 0;
+}
+
 // Sets the flag for as long as it lives, also when the code in between leaves by an exception.
 class FlagScope {
   public:
@@ -37,6 +52,34 @@ class FlagScope {
   private:
     bool& flag_;
 };
+
+// A path as Qt's text, when that text gives back the same bytes in the file system's encoding.
+std::optional<QString> AsText(const std::string& path) {
+    QString text = QFile::decodeName(QByteArray::fromStdString(path));
+    if (QFile::encodeName(text).toStdString() != path) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+// Qt names a port by text, which cannot hold every path: one whose bytes are not in the file
+// system's encoding is given to Qt as the device it leads to, or as a descriptor of it under
+// /proc that is held open in held until the port is open.
+QString PortNameFor(const std::string& device, int& held) {
+    if (std::optional<QString> text = AsText(device)) {
+        return *text;
+    }
+    if (char* resolved = ::realpath(device.c_str(), nullptr)) {
+        const std::optional<QString> text = AsText(resolved);
+        std::free(resolved);
+        if (text) {
+            return *text;
+        }
+    }
+    held = ::open(device.c_str(), O_PATH | O_CLOEXEC);
+    return held < 0 ? QFile::decodeName(QByteArray::fromStdString(device))
+                    : QStringLiteral("/proc/self/fd/%1").arg(held);
+}
 
 }  // namespace
 
@@ -59,15 +102,21 @@ QtSerialPortAdapter::~QtSerialPortAdapter() {
 
 bool QtSerialPortAdapter::Open(const std::string& device, std::string* reason) {
     Close();
-    port_->setPortName(QString::fromStdString(device));
+    int held = -1;
+    port_->setPortName(PortNameFor(device, held));
     port_->setBaudRate(QSerialPort::Baud1200);
     port_->setDataBits(QSerialPort::Data8);
     port_->setParity(QSerialPort::NoParity);
     port_->setStopBits(QSerialPort::OneStop);
     port_->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port_->open(QIODevice::ReadWrite)) {
+    const bool opened = port_->open(QIODevice::ReadWrite);
+    if (held >= 0) {
+        ::close(held);
+    }
+    if (!opened) {
         if (reason != nullptr) {
-            *reason = port_->errorString().toStdString();
+            *reason = LockedByAnotherProgram(*port_, device) ? std::string(kPortInUseReason)
+                                                             : port_->errorString().toStdString();
         }
         port_->clearError();
         return false;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "codec/encoder.h"
 #include "files/data_file.h"
@@ -30,8 +33,8 @@ std::vector<std::string> ScreenSnapshot(const ScreenModel& screen) {
     return shown;
 }
 
-// A data file written the way File > Save File writes one.
-void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+// The record File > Save File writes for known settings.
+DataFileRec SettingsRecord(const std::string& modelName) {
     ProgramState state;
     state.MainData.TXFreq = "451.0125";
     state.MainData.RXFreq = "456.0125";
@@ -46,8 +49,12 @@ void WriteSettingsFile(const std::filesystem::path& path, const std::string& mod
     state.MainData.MonitorMode = 0;
     state.MainData.CustID = "SITE 9";
     RecordingUserInterface ui;
-    ASSERT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
-    ASSERT_TRUE(WriteDataFile(state, path));
+    EXPECT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
+    return state.FileOutRec;
+}
+
+void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
+    ASSERT_TRUE(WriteDataFileRecord(SettingsRecord(modelName), path));
 }
 
 class OpenFileCommandTest : public ::testing::Test {
@@ -77,28 +84,43 @@ TEST_F(OpenFileCommandTest, ShowsTheFileSettingsAndSelectsItsModel) {
     EXPECT_EQ(session.state.MainData.ModelCode, 20);
 }
 
-TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
+TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowAsItWas) {
     {
         std::ofstream lower(dir / "lower.kvd", std::ios::binary);
         lower << "qmtf4     " << std::string(551, '\0');
     }
     std::ofstream(dir / "short.kvd", std::ios::binary) << "QMTF4     \x14";
+    testing::WriteBytes(dir / "long.kvd", testing::Text("QMTF4", 600));
+    ASSERT_EQ(::mkfifo((dir / "pipe.kvd").c_str(), 0600), 0);
     const auto invalid =
         Message("Invalid Data File",
                 "This doesn't appear to be a valid Radio data file...Please try again.",
                 MessageIcon::Critical);
-    const auto readError =
-        Message("File System Error", "Error reading data file...", MessageIcon::Critical);
+    // The system's reason on a second line.
+    const auto readError = [](const std::string& reason) {
+        return Message("File System Error", "Error reading data file...\n" + reason,
+                       MessageIcon::Critical);
+    };
     struct Case {
         const char* name;
         std::string path;
         std::vector<testing::UiEvent> expected;
     };
     const Case cases[] = {
-        {"lower-case magic", (dir / "lower.kvd").string(), {invalid, readError}},
-        {"shorter than a record", (dir / "short.kvd").string(), {readError}},
-        {"missing file", (dir / "missing.kvd").string(), {readError}},
-        {"a directory", dir.path().string(), {readError}},
+        {"lower-case magic",
+         (dir / "lower.kvd").string(),
+         {invalid, readError("the file does not start with a data file tag")}},
+        {"shorter than a record",
+         (dir / "short.kvd").string(),
+         {readError("the file holds 11 bytes; this kind of data file holds 561")}},
+        {"longer than a record",
+         (dir / "long.kvd").string(),
+         {readError("the file holds 600 bytes; this kind of data file holds 561")}},
+        {"missing file", (dir / "missing.kvd").string(), {readError("No such file or directory")}},
+        {"a directory", dir.path().string(), {readError("Is a directory")}},
+        {"a named pipe",
+         (dir / "pipe.kvd").string(),
+         {readError("it is a named pipe, not a regular file")}},
     };
     for (const Case& c : cases) {
         RecordingUserInterface caseUi;
@@ -107,6 +129,45 @@ TEST_F(OpenFileCommandTest, FailuresAreReportedAndLeaveTheWindowAsItWas) {
         EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.name;
         EXPECT_EQ(caseUi.events, c.expected) << c.name;
         EXPECT_EQ(ScreenSnapshot(session.screen), before) << c.name;
+    }
+}
+
+// An image from elsewhere: opening it names, one line each, what the next save would change.
+TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
+    struct Case {
+        std::uint8_t model;
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes;
+        std::string settings;  // the first words of the box's lines
+    };
+    const Case cases[] = {
+        {20, {}, ""},
+        {20, {{126, 0}}, ""},  // None, as 255 is
+        {20, {{126, 0x40}}, "PTT/EXT Encode"},
+        {20, {{126, 44}, {19, 0}}, "PTT/EXT Encode|Custom MK Freq Hz"},
+        {20, {{102, 0x08}, {103, 0x07}}, "Coded Squelch Options"},  // bit 52, a third bit
+        {20, {{96, 0x03}}, "Coded Squelch Options"},                // two tones
+        {7, {{126, 0x40}}, "Model"},
+    };
+    for (const Case& c : cases) {
+        DataFileRec record = SettingsRecord("ZPT-410");
+        record.ModelCode = c.model;
+        std::fill_n(record.Image.begin() + 96, 19, 0);
+        for (const auto& [byte, value] : c.bytes) {
+            record.Image[byte] = value;
+        }
+        ASSERT_TRUE(WriteDataFileRecord(record, dir / "in.kvd"));
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({(dir / "in.kvd").string()});
+        ASSERT_TRUE(OpenFileCommand(session, caseUi, chooser));
+        std::string settings;
+        for (const testing::UiEvent& event : caseUi.events) {
+            EXPECT_EQ(event.box.title, "Settings Not Kept");
+            std::istringstream lines(event.box.text);
+            for (std::string line; std::getline(lines, line);) {
+                settings += (settings.empty() ? "" : "|") + line.substr(0, line.find(':'));
+            }
+        }
+        EXPECT_EQ(settings, c.settings) << c.settings;
     }
 }
 
@@ -171,6 +232,32 @@ TEST_F(SaveFileCommandTest, SavedSettingsOpenAgainAsTheyWereShown) {
     EXPECT_EQ(reopened.screen.TxtRptrTXFreq.text, "451.0125");
 }
 
+// The encoder writes the settings of model 20 only: another model's image is saved unchanged.
+TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
+    DataFileRec record = SettingsRecord("ZPT-410");
+    record.ModelCode = 7;
+    ASSERT_TRUE(WriteDataFileRecord(record, dir / "model7.kvd"));
+    ScriptedFileChooser open({(dir / "model7.kvd").string()});
+    ASSERT_TRUE(OpenFileCommand(session, ui, open));
+    const auto refused = Message("Output Data Error",
+                                 "Nothing was written: the settings of model code 7 (\"ZPT-410\") "
+                                 "are not written by this program, and these were changed: "
+                                 "Transmit Hang Time.",
+                                 MessageIcon::Exclamation);
+    for (const bool edited : {true, false}) {
+        Session copy = session;
+        copy.screen.TxtTXHangTime.text = edited ? "3.5" : copy.screen.TxtTXHangTime.text;
+        RecordingUserInterface caseUi;
+        ScriptedFileChooser chooser({(dir / "out.kvd").string()});
+        EXPECT_EQ(SaveFileCommand(copy, caseUi, chooser), !edited);
+        EXPECT_EQ(caseUi.events, edited ? std::vector{refused} : std::vector<testing::UiEvent>{});
+        EXPECT_EQ(std::filesystem::exists(dir / "out.kvd"), !edited);
+    }
+    ProgramState saved;
+    ASSERT_TRUE(ReadDataFile(saved, dir / "out.kvd", ui));
+    EXPECT_EQ(saved.RadioData, record.Image);
+}
+
 TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
     const auto formError = Message("Form System Error", "Error saving data from this form...",
                                    MessageIcon::None, MessageButtons::OkCancel);
@@ -195,7 +282,8 @@ TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
         {"write fails",
          [](Session&) {},
          (dir / "no" / "such" / "dir.kvd").string(),
-         {Message("File System Error", "Error saving data file...", MessageIcon::Critical)}},
+         {Message("File System Error", "Error saving data file...\nNo such file or directory",
+                  MessageIcon::Critical)}},
     };
     for (const Case& c : cases) {
         Session copy = session;

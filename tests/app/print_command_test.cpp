@@ -81,11 +81,13 @@ TEST_F(PrintCommandTest, AFailedStepShowsItsBoxAndPrintsNothingMore) {
          false},
         {"no printer",
          [](Session&, RecordingPrinter& p) { p.failBegin = true; },
-         {Message("Printer Error", "Error printing the report...", MessageIcon::Critical)},
+         {Message("Printer Error", "Error printing the report...\nno paper",
+                  MessageIcon::Critical)},
          true},
         {"the printer fails at the end",
          [](Session&, RecordingPrinter& p) { p.failEnd = true; },
-         {Message("Printer Error", "Error printing the report...", MessageIcon::Critical)},
+         {Message("Printer Error", "Error printing the report...\nno paper",
+                  MessageIcon::Critical)},
          true},
     };
     for (const Case& c : cases) {

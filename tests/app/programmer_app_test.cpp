@@ -1,17 +1,22 @@
 #include "app/programmer_app.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <set>
 
 #include "app/config_file.h"
 #include "app/help.h"
+#include "app/locations.h"
 #include "app/program_options.h"
 #include "link/keep_alive.h"
 #include "support/fake_clock.h"
+#include "support/fake_port_catalogue.h"
 #include "support/fake_printer_source.h"
 #include "support/file_test_support.h"
+#include "support/image_builder.h"
+#include "support/link_rig.h"
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_serial_port.h"
@@ -25,6 +30,7 @@ using testing::RecordingUserInterface;
 using testing::ScriptedFileChooser;
 using testing::ScriptedSerialPort;
 using testing::TempDir;
+using testing::WithFileSizeLimit;
 
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -49,9 +55,7 @@ struct AppRig {
         port.respond = [](std::string_view written) {
             return written == "????????" ? std::string(16, '?') : std::string(written) + ".";
         };
-        app = std::make_unique<ProgrammerApp>(
-            AppServices{port, clock, clock, pump, ui, chooser, shell, printers},
-            AppSettings{dir.path(), std::move(portDevice), dir.path() / "backups"});
+        Restart(std::move(portDevice));
     }
     std::string Written() const {
         std::string text;
@@ -63,6 +67,15 @@ struct AppRig {
         return text;
     }
     std::filesystem::path Config() const { return dir / "config.txt"; }
+    // The program anew in the same folder, as in a next run.
+    void Restart(std::optional<std::string> portDevice = std::nullopt) {
+        app = std::make_unique<ProgrammerApp>(
+            AppServices{port, clock, clock, pump, ui, chooser, shell, printers, &catalogue},
+            AppSettings{dir.path(),
+                        std::move(portDevice),
+                        dir.path() / "backups",
+                        {(dir / "xdg-config").string(), std::nullopt, std::nullopt, dir.path()}});
+    }
 
     TempDir dir;
     FakeClock clock;
@@ -72,6 +85,7 @@ struct AppRig {
     ScriptedFileChooser chooser;
     CountingShell shell;
     testing::FakePrinterSource printers;
+    testing::FakePortCatalogue catalogue;
     std::unique_ptr<ProgrammerApp> app;
 };
 
@@ -98,6 +112,9 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
         EXPECT_EQ(PortNumberOf(*text), c.port) << c.content;
     }
     EXPECT_FALSE(ReadConfigPortText(dir / "missing.txt"));
+    // A named pipe in its place would hold start-up forever: it reads as an empty file.
+    ASSERT_EQ(::mkfifo((dir / "pipe.txt").c_str(), 0600), 0);
+    EXPECT_EQ(ReadConfigPortText(dir / "pipe.txt"), "1");
     EXPECT_EQ(PortNumberOf("12"), 12);  // a port text taken from a number opened at start-up
 }
 
@@ -108,6 +125,135 @@ TEST(ConfigFile, WritesOneLineEndedByCrLf) {
     std::string reason;
     EXPECT_FALSE(WriteConfigFile(dir / "no-such-folder" / "config.txt", 1, &reason));
     EXPECT_FALSE(reason.empty());
+    // Out of room, as on a full disk: the system's reason, and the old line stays.
+    EXPECT_FALSE(
+        WithFileSizeLimit(5, [&] { return WriteConfigFile(dir / "config.txt", 3, &reason); }));
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
+}
+
+TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {
+    TempDir dir;
+    std::ofstream(dir / "config.txt", std::ios::binary)
+        << "ComPort = 12\r\nDevice= /dev/ttyUSB0 \nNewerKey = x\r\nVerifyAfterProgramming = 0\r\n";
+    ConfigStore config(dir / "config.txt");
+    EXPECT_EQ(config.Load(), "1");
+    EXPECT_EQ(config.Device(), "/dev/ttyUSB0");
+    EXPECT_FALSE(config.VerifyAfterProgramming());
+    EXPECT_FALSE(config.WriteChangedBlocksOnly());
+    config.SetWriteChangedBlocksOnly(true);
+    ASSERT_TRUE(config.Save());  // the port line as it was read
+    EXPECT_EQ(FileText(dir / "config.txt"),
+              "ComPort = 12\r\nDevice = /dev/ttyUSB0\r\nNewerKey = x\r\n"
+              "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
+    config.SetDevice("");
+    ASSERT_TRUE(config.Save(3));
+    EXPECT_EQ(FileText(dir / "config.txt"),
+              "ComPort = 3\r\nNewerKey = x\r\n"
+              "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
+    EXPECT_TRUE(ConfigStore(dir / "missing.txt").VerifyAfterProgramming());
+}
+
+TEST(Locations, ConfigIsBesideAProgramInItsOwnWritableFolderElsePerUser) {
+    struct Case {
+        const char* program;
+        bool writable;
+        std::optional<std::string> xdg;
+        std::optional<std::string> home;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/opt/x", true, "/xdg", "/home/u", "/opt/x/config.txt"},
+        {"/opt/x", false, "/xdg", "/home/u", "/xdg/tarvex/config.txt"},
+        {"/usr/bin", true, std::nullopt, "/home/u", "/home/u/.config/tarvex/config.txt"},
+        {"/usr/local/bin/", true, "relative", "/root", "/root/.config/tarvex/config.txt"},
+        {"/sbin", true, "", "", "/sbin/config.txt"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ConfigFileFor(c.program, c.writable, {c.xdg, std::nullopt, c.home, {}}),
+                  std::filesystem::path(c.expected))
+            << c.program << " " << c.writable;
+    }
+}
+
+TEST(Locations, HelpPageAndSampleInTheWorkingDirectoryThenBesideTheProgramThenTheDataFolder) {
+    struct Case {
+        std::vector<const char*> holders;  // folders that hold the files
+        const char* page;                  // where the help page is found
+        bool logoFromWorkingDirectory;
+    };
+    const Case cases[] = {
+        {{"work", "prefix/bin", "prefix/share/tarvex"}, "work/softwz.htm", false},
+        {{"prefix/bin", "prefix/share/tarvex"}, "prefix/bin/softwz.htm", false},
+        {{"prefix/share/tarvex"}, "prefix/share/tarvex/softwz.htm", false},
+        {{"work"}, "work/softwz.htm", true},
+        {{}, "", false},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        for (const char* folder : {"work", "prefix/bin"}) {
+            std::filesystem::create_directories(dir / folder);
+        }
+        for (const char* folder : c.holders) {
+            std::filesystem::create_directories(dir / folder);
+            for (const char* name : {"softwz.htm", "mk-tone-repeater.kvd", "nulogo4.jpg"}) {
+                std::ofstream(dir / folder / name) << name;
+            }
+        }
+        const Locations locations(dir / "prefix/bin", {{}, {}, {}, dir / "work"});
+        const std::filesystem::path page = *c.page ? dir / c.page : "softwz.htm";
+        EXPECT_EQ(locations.HelpPage(), page) << c.page;
+        EXPECT_EQ(locations.DemoSample().value_or("softwz.htm").parent_path(), page.parent_path());
+        EXPECT_EQ(locations.Logo().has_value(), *c.page && !c.logoFromWorkingDirectory);
+    }
+}
+
+TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsRemembered) {
+    AppRig rig({"/dev/ttyS0", "/dev/ttyUSB0"});
+    rig.catalogue.ports = {{"/dev/ttyS0", "", "", "", {}, {}},
+                           testing::UsbAdapter("/dev/ttyUSB0", "FT232R USB UART", "FTDI")};
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    Menu& menu = rig.app->screen().mComPort;
+    EXPECT_EQ(menu.items.size(), 4u) << "listed only when the menu opens";
+    rig.app->RefreshComPortMenu();
+    ASSERT_EQ(menu.items.size(), 6u);
+    EXPECT_EQ(menu.item(6).caption, "/dev/ttyUSB0 \u2014 FT232R USB UART (FTDI)");
+    rig.app->mComPort_Click(6);
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
+    EXPECT_TRUE(menu.item(6).checked && !menu.item(1).checked);
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\nDevice = /dev/ttyUSB0\r\n");
+    rig.catalogue.ports.pop_back();  // unplugged
+    rig.app->RefreshComPortMenu();
+    EXPECT_EQ(menu.items.size(), 4u);
+
+    // The next run opens the device again, and finds COM Port 1 again once it is chosen.
+    rig.app->Form_Unload();
+    rig.Restart();
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
+    rig.app->mComPort_Click(1);
+    EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS0");
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
+}
+
+TEST(ProgrammerApp, QuitAsksBeforeUnsavedEditsAreLostAndTheTitleNamesTheFileSaved) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    ScreenModel& screen = rig.app->screen();
+    rig.app->OpenFileAtStart(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd");
+    ReplaceText(screen.TxtCustID, "Hill 3");
+    rig.ui.answers = {MessageResult::No};
+    rig.app->mFile_Click(6);  // Quit; No keeps the edits
+    EXPECT_FALSE(rig.app->ended());
+    ASSERT_EQ(rig.ui.events.size(), 1u);
+    EXPECT_EQ(rig.ui.events[0].box.buttons, MessageButtons::YesNo);
+
+    rig.chooser.answers = {(rig.dir / "hill-site").string()};
+    rig.app->mFile_Click(2);
+    EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4 \u2014 hill-site.kvd");
+    rig.app->mFile_Click(6);
+    EXPECT_TRUE(rig.app->ended()) << "saved: nothing to ask";
+    EXPECT_EQ(rig.ui.events.size(), 1u);
 }
 
 TEST(ProgrammerApp, StartUpWithoutAWritableDirectoryGoesOn) {
@@ -196,6 +342,85 @@ TEST(ProgrammerApp, KeepAliveTickWaitsForTheCommandAtWork) {
     EXPECT_EQ(rig.Written(), "????X????????");
 }
 
+// After Read the window names what the next program would change; Program Radio with changed
+// settings of another model sends nothing at all.
+TEST(ProgrammerApp, ReadAndProgramSayWhatTheRepeaterWouldNotKeep) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    testing::FakeRepeater repeater;
+    repeater.images = {testing::ImageBuilder().set(19, {8, 104}).set(126, {0x40})};
+    rig.port.respond = repeater;
+    rig.ui.events.clear();
+    rig.app->mRadio_Click(1);
+    ASSERT_EQ(rig.ui.events.size(), 2u);  // the window in front, then the box
+    EXPECT_EQ(rig.ui.events[0], testing::FrontEvent());
+    EXPECT_EQ(rig.ui.events[1].box.title, "Settings Not Kept");
+    EXPECT_TRUE(rig.ui.events[1].box.text.starts_with("PTT/EXT Encode: the repeater holds code"));
+
+    rig.app->session().state.ModelCode = 7;
+    rig.app->screen().TxtTXHangTime.text = "3";
+    rig.port.wire.clear();
+    rig.ui.events.clear();
+    rig.app->mRadio_Click(2);
+    EXPECT_EQ(rig.Written(), "");
+    ASSERT_EQ(rig.ui.events.size(), 1u);
+    EXPECT_EQ(rig.ui.events[0].box.title, "Output Data Error");
+}
+
+// Backups are offered newest first in their folder and open as File > Open File opens a file.
+TEST(ProgrammerApp, OpenBackupOffersTheBackupFolderNewestFirst) {
+    AppRig rig;
+    rig.app->mFile_Click(kOpenBackupItem);  // no backup kept yet: no folder to show
+    EXPECT_TRUE(rig.ui.events.at(0).box.text.starts_with("No backup has been kept yet."));
+    const std::filesystem::path folder = rig.dir / "backups";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"ZPT-410_20240101T000000Z.kvd", "ZPT-410_20240307T091502Z.kvd"}) {
+        std::filesystem::copy_file(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd",
+                                   folder / name);
+    }
+    rig.chooser.answers = {(folder / "ZPT-410_20240101T000000Z").string()};
+    rig.app->mFile_Click(kOpenBackupItem);
+    EXPECT_EQ(rig.chooser.requests,
+              (std::vector<ScriptedFileChooser::Request>{
+                  {"Select filename to read",
+                   "*.kvd",
+                   folder.string(),
+                   {"ZPT-410_20240307T091502Z.kvd", "ZPT-410_20240101T000000Z.kvd"}}}));
+    EXPECT_EQ(rig.app->screen().FrmMainScrn.caption,
+              "Tarvex Repeater Programmer V5.0.4 \u2014 ZPT-410_20240101T000000Z.kvd");
+    EXPECT_EQ(rig.app->screen().TxtRptrTXFreq.text, "451.0125");
+}
+
+// Each radio command's wire traffic, terminal mode's until it is left, and nothing between them;
+// Help > Save Serial Trace writes what is kept.
+TEST(ProgrammerApp, TracesTheRadioCommandsAndSavesThemOnRequest) {
+    AppRig rig;
+    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+    rig.port.respond = testing::FakeRepeater();
+    rig.app->mRadio_Click(1);
+    rig.app->TimRptrProgMode_Timer();
+    for (const char typed :
+         {'\0', 'v', '\0', 'w'}) {  // into terminal mode and out; the 'w' is lost
+        typed == '\0' ? rig.app->mRadio_Click(4) : rig.app->PDQComm1_KeyPress(typed);
+    }
+    const std::deque<SerialTrace>& traces = rig.app->traces().traces();
+    ASSERT_EQ(traces.size(), 2u);
+    EXPECT_EQ(traces[0].events().front().routine + traces[0].events().back().routine,
+              "PingRadioReadRadioData");
+    EXPECT_EQ(traces[1].events().back().routine + traces[1].events().back().bytes,
+              "terminal viewV");
+
+    rig.ui.events.clear();
+    rig.chooser.answers = {(rig.dir / "trace").string(), (rig.dir / "none" / "trace").string()};
+    rig.app->mHelp_Click(kSaveSerialTraceItem);
+    EXPECT_EQ(FileText(rig.dir / "trace.txt"), rig.app->traces().Text(BuildVersion()));
+    rig.app->mHelp_Click(kSaveSerialTraceItem);
+    EXPECT_EQ(rig.ui.events, std::vector{testing::Message(
+                                 "File System Error",
+                                 "Error saving the serial trace...\nNo such file or directory",
+                                 MessageIcon::Critical)});
+}
+
 TEST(ProgrammerApp, HelpShowsTheShellsFailure) {
     struct Case {
         std::int32_t result;
@@ -243,31 +468,46 @@ TEST(DesktopShell, ChecksTheDocumentLikeTheSystemShell) {
     EXPECT_EQ(opened.size(), 2u);
 }
 
-TEST(ProgramOptions, PortAndSimulator) {
+TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
     struct Case {
         std::vector<std::string> args;
-        bool ok;
         std::optional<std::string> port;
         bool simulator;
+        int exitCode;
+        std::string answer;  // how the terminal text starts when the program stops at once
+        std::optional<std::string> file = std::nullopt;
     };
     const Case cases[] = {
-        {{"p"}, true, std::nullopt, false},
-        {{"p", "--port", "/dev/ttyUSB0"}, true, "/dev/ttyUSB0", false},
-        {{"p", "--simulator"}, true, std::nullopt, true},
-        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, false, std::nullopt, false},
-        {{"p", "--bogus"}, false, std::nullopt, false},
-        {{"p", "--port"}, false, std::nullopt, false},
+        {{"p"}, std::nullopt, false, 0, ""},
+        {{"p", "--simulator", "hill-site.kvd"}, std::nullopt, true, 0, "", "hill-site.kvd"},
+        {{"p", "--port", "/dev/ttyUSB0"}, "/dev/ttyUSB0", false, 0, ""},
+        {{"p", "--simulator"}, std::nullopt, true, 0, ""},
+        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, std::nullopt, false, 2, "--port and"},
+        {{"p", "--bogus", "a.kvd", "b"},
+         std::nullopt,
+         false,
+         2,
+         "The following arguments were not expected: --bogus b\n"},
+        {{"p", "--port"}, std::nullopt, false, 2, "--port"},
+        {{"p", "--version"}, std::nullopt, false, 0, "tarvex-programmer 5.0.4\n"},
+        {{"p", "--help"}, std::nullopt, false, 0, "Reads, edits and programs"},
     };
     for (const Case& c : cases) {
         const ParsedOptions parsed = ParseProgramOptions(c.args);
-        ASSERT_EQ(parsed.options.has_value(), c.ok) << c.args.back();
-        if (c.ok) {
+        ASSERT_EQ(parsed.options.has_value(), c.answer.empty()) << c.args.back();
+        EXPECT_EQ(parsed.exitCode, c.exitCode) << c.args.back();
+        if (parsed.options) {
             EXPECT_EQ(parsed.options->portDevice, c.port);
             EXPECT_EQ(parsed.options->simulator, c.simulator);
+            EXPECT_EQ(parsed.options->dataFile, c.file);
         } else {
-            EXPECT_EQ(parsed.exitCode, 2);
+            EXPECT_EQ(parsed.text.rfind(c.answer, 0), 0u) << parsed.text;
         }
     }
+    // Before the window toolkit has taken its own options out, they are left alone.
+    const std::vector<std::string> withToolkit{"p", "-platform", "offscreen", "--simulator"};
+    EXPECT_TRUE(ParseProgramOptions(withToolkit, OtherArguments::Keep).options.has_value());
+    EXPECT_FALSE(ParseProgramOptions(withToolkit).options.has_value());
 }
 
 }  // namespace

@@ -162,7 +162,31 @@ TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
          "tarvex-cli: PTTExtEnc: expected a row number from 0 to 135 or the exact text of a row\n"},
         {"customer number too long",
          {{"CustID", "ABCDEFGHIJK"}},
-         "tarvex-cli: CustID: at most 10 characters\n"},
+         "tarvex-cli: CustID: at most 10 characters (the repeater holds 10)\n"},
+        {"nine-character identifier",
+         {{"MorseCodeID", "VK2ABCDEF"}},
+         "tarvex-cli: MorseCodeID: at most 8 characters (the repeater holds 8)\n"},
+        {"identifier with keys the field refuses",
+         {{"MorseCodeID", "VK 2!"}},
+         "tarvex-cli: MorseCodeID: letters and digits only; the field refuses the key \" \"\n"},
+        // Characters dropped by the check inside the commit, where no focus loss ran.
+        {"frequency with a letter",
+         {{"TXFreq", "45a1"}},
+         "tarvex-cli: TXFreq: the window would change \"45a1\" to \"451\" on saving\n"},
+        {"DMK code beside the custom tone",
+         {{"MKSlot", {"DMK 023", "Custom MK"}}},
+         "tarvex-cli: MKSlot[1]: the window would change \"Custom MK\" to \"Inactive\" on "
+         "saving\n"},
+        {"another model, whose settings are not written",
+         {{"ModelCode", 21}, {"MonitorMode", 0}, {"MKEncodewID", true}},
+         "Output Data Error: Nothing was written: the settings of model code 21 (\"ZPT-410\") "
+         "are not written by this program, and these were changed: Customer ID Number, Repeater "
+         "Transmit Frequency, Repeater Receive Frequency, Coded squelch slot 1, Coded squelch slot "
+         "2, PTT/EXT Encode, Custom MK Freq Hz, MORSE Code ID, ID Transmit Interval, TX Time Out "
+         "Timer, Transmit Hang Time, Squelch Tail Mute Time.\n"},
+        {"identifier without an interval",
+         {{"IDTXInterval", 0}},
+         "tarvex-cli: MorseCodeID: the data file would hold \"\", not \"VK2ABC\"\n"},
         {"character beyond one byte",
          {{"MorseCodeID", "ab\u20ac"}},
          "tarvex-cli: MorseCodeID: holds a character that the repeater cannot store (one byte "
@@ -197,20 +221,63 @@ TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
 TEST(CliBuild, UnreadableSettingsAreFileErrors) {
     TempDir dir;
     WriteText(dir / "broken.json", "{\"TXFreq\": ");
+    WriteText(dir / "deep.json", std::string(100, '[') + std::string(100, ']'));
+    WriteText(dir / "huge.json", "{\"CustID\": \"" + std::string(1 << 20, ' ') + "\"}");
+    WriteText(dir / "good.json", "{}");
+    const std::string out = (dir / "x.kvd").string();
     struct Case {
         std::vector<std::string> args;
         int status;
+        std::string reason;
     };
     const std::vector<Case> cases = {
-        {{"build", (dir / "broken.json").string(), "-o", (dir / "x.kvd").string()}, 1},
-        {{"build", (dir / "missing.json").string(), "-o", (dir / "x.kvd").string()}, 1},
-        {{"build", (dir / "broken.json").string()}, 2},
-        {{"export"}, 2},
+        {{"build", (dir / "broken.json").string(), "-o", out}, 1, "not valid JSON"},
+        {{"build", (dir / "missing.json").string(), "-o", out}, 1, "No such file or directory"},
+        {{"build", dir.path().string(), "-o", out}, 1, "Is a directory"},
+        {{"build", (dir / "deep.json").string(), "-o", out}, 1, "nested deeper than 16 levels"},
+        {{"build", (dir / "huge.json").string(), "-o", out}, 1, "larger than 1 MiB"},
+        {{"build", (dir / "good.json").string(), "-o", (dir / "sub/").string()},
+         1,
+         "no file name, only a directory"},
+        {{"build", (dir / "broken.json").string()}, 2, ""},
+        {{"export"}, 2, ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Cli(c.args).status, c.status) << c.args.front() << " " << c.args.size();
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[1];
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "x.kvd"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "sub" / ".kvd"));
+}
+
+TEST(CliBuild, RoundedAndSnappedValuesAreStoredAndReported) {
+    TempDir dir;
+    nlohmann::json settings = HandWritten();
+    settings["TXFreq"] = "451.526";
+    settings["TXHangTime"] = 1.25;
+    settings["CustomMKFreq"] = 113.84;
+    WriteText(dir / "round.json", settings.dump());
+    const CliRun built =
+        Cli({"build", (dir / "round.json").string(), "-o", (dir / "round.kvd").string()});
+    EXPECT_EQ(built.status, 0);
+    EXPECT_EQ(built.err,
+              "tarvex-cli: TXFreq: \"451.526\" is stored as \"451.5250\"\n"
+              "tarvex-cli: CustomMKFreq: \"113.84\" is stored as \"113.4\"\n"
+              "tarvex-cli: TXHangTime: \"1.25\" is stored as \"1.2\"\n");
+}
+
+TEST(CliProgram, SettingsTheWindowWouldChangeAreRefusedBeforeThePortIsOpened) {
+    TempDir dir;
+    nlohmann::json settings = HandWritten();
+    settings["TXFreq"] = "-451";
+    WriteText(dir / "bad.json", settings.dump());
+    const CliRun run =
+        Cli({"program", "--port", (dir / "no-port").string(), (dir / "bad.json").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "tarvex-cli: TXFreq: the window would change \"-451\" to \"451\" on saving\n"
+              "tarvex-cli: nothing programmed\n");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "files/data_file.h"
 #include "samples/sample_settings.h"
 #include "support/cli_runner.h"
+#include "support/fake_port_catalogue.h"
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
 
@@ -47,6 +48,41 @@ TEST(Samples, ShippedFilesAreExactlyWhatTheProjectMakesFromTheirSettings) {
     for (const std::string& name : names) {
         EXPECT_EQ(Bytes(dir / name), Bytes(kSamples / name))
             << name << " differs: run tarvex-make-samples samples/ and review the change";
+    }
+}
+
+TEST(CliPorts, ListsTheDevicesPresentAndAutoTakesTheOnlyUsbAdapter) {
+    const SerialPortInfo adapter =
+        testing::UsbAdapter("/dev/tarvex-none", "FT232R USB UART", "FTDI");
+    const SerialPortInfo platform{"/dev/ttyS0", "", "", "", {}, {}};
+    struct Case {
+        std::vector<SerialPortInfo> present;
+        std::vector<std::string> args;
+        int status;
+        std::string out;  // what standard output holds (a part of it for JSON)
+        std::string err;  // a part of standard error
+    };
+    const Case cases[] = {
+        {{platform}, {"ports"}, 0, "", "no serial device found"},
+        {{platform, adapter}, {"ports"}, 0, "/dev/tarvex-none \u2014 FT232R USB UART (FTDI)\n", ""},
+        {{adapter}, {"ports", "--json"}, 0, "\"vendorId\": 1027", ""},
+        {{platform}, {"read", "--port", "auto"}, 2, "", "no USB serial adapter is plugged in"},
+        {{adapter, testing::UsbAdapter("/dev/ttyACM9", "", "")},
+         {"program", "--port", "auto", "x.kvd"},
+         2,
+         "",
+         "several USB serial adapters"},
+        {{adapter}, {"read", "--port", "auto"}, 1, "", "tarvex-cli: /dev/tarvex-none: "},
+    };
+    for (const Case& c : cases) {
+        testing::FakePortCatalogue catalogue;
+        catalogue.ports = c.present;
+        const CliRun run = RunCli(c.args, &catalogue);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+        EXPECT_TRUE(c.out.empty() ? run.out.empty() || run.out == "[]\n"
+                                  : run.out.find(c.out) != std::string::npos)
+            << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
     }
 }
 
@@ -197,7 +233,7 @@ TEST(CliExitStatus, FileErrorsAreOneAndUsageErrorsTwo) {
         {{"show"}, 2, "FILE"},
         {{"frobnicate"}, 2, ""},
         {{"show", "--colour", "x.kvd"}, 2, "--colour"},
-        {{"show", "a.kvd", "b.kvd"}, 2, ""},
+        {{"show", "a.kvd", "b.kvd", "c.kvd"}, 2, "not expected: b.kvd c.kvd\n"},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.args);
@@ -207,6 +243,7 @@ TEST(CliExitStatus, FileErrorsAreOneAndUsageErrorsTwo) {
         EXPECT_EQ(run.out, "") << what;
     }
     EXPECT_EQ(RunCli({"--help"}).status, 0);
+    EXPECT_EQ(RunCli({"--version"}).out, "tarvex-cli 5.0.4\n");
 }
 
 }  // namespace

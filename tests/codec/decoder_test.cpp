@@ -66,8 +66,9 @@ TEST(DecodeImage, MorseIdentifierNeedsCodeAndInterval) {
         float expectedInterval;
     };
     const Case cases[] = {
-        // 96 ticks = 3 s = 0.05 min: half a tenth goes to the even 0.
-        {"eight codes", "abcdefgh", 0, 96, "ABCDEFGH", 0.0f},
+        // 96 ticks = 3 s = 0.05 min would round to 0, which means no identifier.
+        {"eight codes, 3 s shown as the shortest interval", "abcdefgh", 0, 96, "ABCDEFGH", 0.1f},
+        {"one tick", "K", 0, 1, "K", 0.1f},
         {"zero ends the text", std::string("AB\0DE", 5), 15, 0, "AB", 2.0f},
         {"longest interval", "ID", 255, 0, "ID", 34.0f},
         {"interval bytes zero: absent", "ID", 0, 0, "", 0.0f},
@@ -94,6 +95,8 @@ TEST(DecodeImage, TimesAreTicksOfOneThirtySecondRoundedToTenths) {
         {255, 0, 255, 1, 34.0f, 8.0f, 0.0f},  // 255 ticks = 7.97 s
         {0, 255, 0, 0, 0.1f, 0.0f, 0.0f},     // 255 ticks = 1.33 tenths
         {255, 254, 0, 0, 34.1f, 0.0f, 0.0f},
+        {0, 96, 0, 0, 0.1f, 0.0f, 0.0f},  // 3 s would round to 0, which means off
+        {0, 1, 0, 0, 0.1f, 0.0f, 0.0f},
     };
     for (const Case& c : cases) {
         const DecodedImage d =
@@ -155,14 +158,14 @@ TEST(DecodeImage, SquelchBitmapFillsTheSlotsLowestBitFirst) {
         {"tone and DMK in either order", {57, 5}, 5, 52, true, true},
         {"two DMK codes", {139, 60}, 55, 134, true, true},
         {"three bits: two lowest", {30, 8, 20}, 8, 20, false, false},
-        {"bit 52 is a row without polarity", {52}, 52, 136, false, false},
-        {"bit 44 is the placeholder", {44}, 44, 136, false, false},
         {"bit 53 is the custom tone", {53}, 137, 136, false, false},
         {"bits 54 to 56 are skipped", {54, 55, 56, 3}, 3, 136, false, false},
         {"byte 96 bit 0 is bit number 1", {1}, 1, 136, false, false},
-        {"bit 140 maps to Carrier SQ", {140}, 135, 136, true, true},
-        {"bit 142 maps to Custom MK", {142}, 137, 136, true, true},
-        {"bits past the list select None", {143, 152}, 0, 0, true, true},
+        // Bits that no row writes are skipped rather than shown as another row.
+        {"bit 52 is no DMK 023", {52}, 0, 136, false, false},
+        {"bit 44 is skipped before a DMK code", {44, 57}, 52, 136, true, true},
+        {"bits 140 to 142 are no special rows", {140, 141, 142}, 0, 136, false, false},
+        {"bits past the list enable no polarity box", {143, 152}, 0, 136, false, false},
     };
     for (const Case& c : cases) {
         ImageBuilder builder;
@@ -184,9 +187,20 @@ TEST(DecodeImage, PttByteSelectsItsRow) {
         bool encodeEnabled;
     };
     const Case cases[] = {
-        {0, 0, false},    {255, 0, false},  {53, 135, false},  {1, 1, false},
-        {51, 51, false},  {52, 52, false},  {127, 127, false}, {128, 52, true},
-        {210, 134, true}, {211, 135, true}, {212, 0, true},    {254, 0, true},
+        {0, 0, false},
+        {255, 0, false},
+        {53, 135, false},
+        {1, 1, false},
+        {51, 51, false},
+        {128, 52, true},
+        {210, 134, true},
+        // Bytes no row writes show None, not a DMK code or the custom tone.
+        {44, 0, false},
+        {52, 0, false},
+        {64, 0, false},
+        {127, 0, false},
+        {211, 0, false},
+        {254, 0, false},
     };
     for (const Case& c : cases) {
         const DecodedImage d = Decode(ImageBuilder().set(126, {c.value}));

@@ -60,9 +60,9 @@ TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
          TextAt(23, std::string("ABCDEFGH\0", 9))},
         {"Morse of 3", [](auto& d) { d.MorseCodeID = "k9x"; },
          TextAt(23, std::string("K9X\0\0\0\0\0\0", 9))},
-        {"interval 0 removes the identifier",
+        {"interval 0 removes every code of the identifier",
          [](auto& d) { d.IDTXInterval = 0; },
-         {{21, 255}, {22, 255}, {23, 0}, {24, 'K'}}},
+         {{21, 255}, {22, 255}, {23, 0}, {24, 0}, {28, 0}, {30, 0}, {31, 0}}},
         {"interval 34", [](auto& d) { d.IDTXInterval = 34; }, {{21, 255}, {22, 0}}},
         {"interval 1.5 is 2880 ticks",
          [](auto& d) { d.IDTXInterval = 1.5f; },
@@ -115,8 +115,19 @@ TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
         {"PTT DMK 754", [](auto& d) { d.PTTExtEnc = 134; }, {{126, 210}}},
         {"PTT past the list keeps the template", [](auto& d) { d.PTTExtEnc = 136; }, {{126, 0xEE}}},
         {"custom tone 100", [](auto& d) { d.CustomMKFreq = 100; }, {{18, 19}, {19, 8}, {20, 104}}},
-        {"custom tone 60", [](auto& d) { d.CustomMKFreq = 60; }, {{18, 11}, {19, 13}, {20, 107}}},
-        {"custom tone 254", [](auto& d) { d.CustomMKFreq = 254; }, {{18, 48}, {19, 3}, {20, 109}}},
+        {"custom tone 60 stays in range",
+         [](auto& d) { d.CustomMKFreq = 60; },
+         {{18, 11}, {19, 13}, {20, 106}}},
+        {"the tone the template shows keeps its bytes",
+         [](auto& d) { d.CustomMKFreq = 1.5f; },
+         {{18, 0xEE}, {19, 0xEE}, {20, 0xEE}}},
+        // 0xEE shows 31.9 minutes and 7.4 s: values shown from the template keep its bytes.
+        {"the times the template shows keep their bytes",
+         [](auto& d) {
+             d.IDTXInterval = d.TXTimeOutTimer = 31.9f;
+             d.TXHangTime = 7.4f;
+         },
+         {{21, 0xEE}, {22, 0xEE}, {11, 0xEE}, {12, 0xEE}, {16, 0xEE}, {17, 16}}},
         {"tone not with identifier", [](auto& d) { d.MKEncodewID = false; }, {{116, 0x6F}}},
         {"tone with identifier", [](auto& d) { d.MKEncodewID = true; }, {{116, 0x6B}}},
         {"monitor byte", [](auto& d) { d.MonitorMode = 0; }, {{13, 0}}},

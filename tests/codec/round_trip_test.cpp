@@ -4,9 +4,11 @@
 #include <random>
 #include <string>
 
+#include "codec/custom_tone.h"
 #include "codec/decoder.h"
 #include "codec/encoder.h"
 #include "codec/freq_codec.h"
+#include "samples/sample_settings.h"
 #include "support/recording_ui.h"
 
 namespace tarvex {
@@ -123,6 +125,36 @@ TEST(CodecRoundTrip, EncodedSettingsDecodeToWhatTheScreenShowed) {
         EXPECT_NEAR(*d.CustomMKFreq, original.CustomMKFreq, original.CustomMKFreq * 0.0075 + 0.05);
     }
     EXPECT_TRUE(ui.events.empty());
+}
+
+// Every tenth from 60 to 254 Hz: the stored dividers show a tone in range, saving that unchanged
+// writes the same bytes, and typing the shown tone again stores the same dividers.
+TEST(CodecRoundTrip, EveryTenthOfTheCustomToneRangeKeepsItsDividers) {
+    testing::RecordingUserInterface ui;
+    const auto encode = [&ui](float hz, const ImageBuffer& base) {
+        ProgramState state;
+        state.MainData = samples::ToneRepeaterSettings();
+        state.MainData.CustomMKFreq = hz;
+        state.RadioData = base;
+        EXPECT_TRUE(EncodeRadioData(state, state.Identity(), {}, ui));
+        return state.OutData;
+    };
+    int otherThanComputed = 0;
+    for (int tenths = 600; tenths <= 2540; ++tenths) {
+        const float typed = static_cast<float>(tenths / 10.0);
+        SCOPED_TRACE(typed);
+        const ImageBuffer first = encode(typed, {});
+        const std::optional<float> shown = DecodeImage(first, false).CustomMKFreq;
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_GE(*shown, 60.0f);
+        EXPECT_LE(*shown, 254.0f);
+        EXPECT_EQ(encode(*shown, first), first) << "saved unchanged";
+        const ImageBuffer retyped = encode(*shown, {});
+        EXPECT_EQ(retyped[19], first[19]);
+        EXPECT_EQ(retyped[20], first[20]);
+        otherThanComputed += ToneDividers{first[19], first[20]} != ComputedDividers(typed);
+    }
+    EXPECT_EQ(otherThanComputed, 28);
 }
 
 }  // namespace

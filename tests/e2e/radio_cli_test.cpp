@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "codec/freq_codec.h"
+#include "link/port_refusal.h"
 #include "link/program_radio.h"
 #include "support/file_test_support.h"
 #include "support/simulator_process.h"
@@ -25,16 +26,19 @@ std::string ReadAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// What the simulator received, in order, from its wire trace.
-std::string ReceivedBytes(const std::filesystem::path& log) {
+// The bytes of one direction, in order, from a wire trace: what the simulator's log shows it
+// received (" recv \""), or what tarvex-cli's trace shows it sent (" sent \"").
+std::string ReceivedBytes(const std::filesystem::path& log,
+                          const std::string& marker = " recv \"") {
     std::ifstream file(log);
     std::string received;
     for (std::string line; std::getline(file, line);) {
-        const auto start = line.find(" recv \"");
+        const auto start = line.find(marker);
         if (start == std::string::npos) {
             continue;
         }
-        const std::string escaped = line.substr(start + 7, line.size() - start - 8);
+        const std::size_t first = start + marker.size();
+        const std::string escaped = line.substr(first, line.rfind('"') - first);
         for (std::size_t i = 0; i < escaped.size(); ++i) {
             if (escaped[i] != '\\') {
                 received += escaped[i];
@@ -59,11 +63,14 @@ std::size_t Count(const std::string& text, char c) {
 class RadioCliTest : public ::testing::Test {
   protected:
     // A simulator serving a copy of the sample, with the options given.
-    Simulator& StartSimulator(std::vector<std::string> options) {
+    Simulator& StartSimulator(std::vector<std::string> options, bool paced = false) {
         std::filesystem::create_directories(work);
         std::filesystem::copy_file(kSamples / "mk-tone-repeater.kvd", work / "repeater.kvd");
         options.insert(options.end(), {"--image", (work / "repeater.kvd").string(), "--log",
-                                       (work / "wire.log").string(), "--no-pacing"});
+                                       (work / "wire.log").string()});
+        if (!paced) {
+            options.push_back("--no-pacing");
+        }
         simulator.emplace(options);
         return *simulator;
     }
@@ -100,7 +107,8 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndTheRepeaterKeepsTheImage) {
         "MKSlot": ["DMK 023", 60], "PTTExtEnc": "Custom MK", "CustomMKFreq": 123.4,
         "MorseCodeID": "vk2abc", "IDTXInterval": 10, "TXTimeOutTimer": 3, "TXHangTime": 1.5,
         "SqlTailMuteTime": 0.5, "MonitorMode": 1, "MKEncodePol": true})";
-    const ProgramRun run = Cli({"program", "--port", sim.devicePath(), settings.string()});
+    const ProgramRun run = Cli({"program", "--port", sim.devicePath(), settings.string(), "--trace",
+                                (dir / "trace.txt").string()});
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(sim.Stop(SIGTERM), 0);
 
@@ -125,53 +133,111 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndTheRepeaterKeepsTheImage) {
         }
     }
     blocks += "\r";
+    // The blocks, the read-back and the end of programming mode, as the repeater received them
+    // and as the trace says they were sent.
     const std::string received = ReceivedBytes(work / "wire.log");
-    ASSERT_GE(received.size(), blocks.size());
-    EXPECT_EQ(received.substr(received.find("S00")), blocks);
+    ASSERT_NE(received.find("S00"), std::string::npos);
+    EXPECT_EQ(received.substr(received.find("S00")), blocks + "GX");
     EXPECT_EQ(Count(blocks, 'S'), 7u);
-    EXPECT_NE(run.err.find("previous settings are kept in " + (work / "data").string()),
+    EXPECT_EQ(ReceivedBytes(dir / "trace.txt", " sent \""), received);
+    EXPECT_NE(ReadAll(dir / "trace.txt").find(" recv \"G:\\r\\n"), std::string::npos);
+    EXPECT_NE(run.err.find("\nProgrammed and verified ZPT-410 on " + sim.devicePath() + " in "),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(" s; previous settings kept in " + (work / "data").string()),
               std::string::npos);
 }
 
+// Every fault ends within its time-outs with its message and exit status, never as a success it
+// was not; every command that reached the repeater ends it with one "X".
 TEST_F(RadioCliTest, FaultsEndWithTheirMessagesAndExitStatus) {
+    const std::string noRadio = "No Radio!: Radio is not detected!\n";
+    const std::string notHeld = "Verify Failed: The repeater does not hold what was sent:\n";
     struct Case {
         std::string name;
         std::vector<std::string> faults;
-        std::string command;
+        std::vector<std::string> command;
         int status;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"silent repeater", {"--silent"}, "read", 3, "No Radio!: Radio is not detected!\n"},
-        {"image reply of 259 characters",
-         {"--image-length", "259"},
-         "read",
-         3,
-         "No Radio!: Radio is not detected!\n"},
-        {"image reply that is not hexadecimal",
-         {"--bad-hex"},
-         "read",
-         3,
-         "No Radio!: Radio is not detected!\n"},
+        {"silent repeater", {"--silent"}, {"read"}, 3, noRadio},
+        {"image reply of 259 characters", {"--image-length", "259"}, {"read"}, 3, noRadio},
+        {"image reply of 261 characters", {"--image-length", "261"}, {"read"}, 3, noRadio},
+        {"image reply that is not hexadecimal", {"--bad-hex"}, {"read"}, 3, noRadio},
         {"repeater that stops in the middle of the write",
          {"--stop-after", "60"},
-         "program",
+         {"program"},
          3,
-         "No Radio!: Radio stopped responding during programming!\n"},
+         "No Radio!: Radio stopped responding during programming!\n\nThe repeater may now hold a "
+         "mix of old and new settings. The repeater's previous settings are kept in "},
+        {"one address kept wrongly",
+         {"--corrupt-write", "0"},
+         {"program"},
+         4,
+         notHeld + "Repeater Transmit Frequency: sent 470.5000 MHz, repeater holds 460.5000 MHz\n"},
+        {"every write refused", {"--refuse-writes"}, {"program"}, 4, notHeld},
+        {"every write refused, not read back",
+         {"--refuse-writes"},
+         {"program", "--no-verify"},
+         0,
+         "Programmed ZPT-410 on "},
+        {"writes answered with garbage", {"--garbage-writes"}, {"program"}, 4, notHeld},
+        {"writes answered with garbage, not read back",
+         {"--garbage-writes"},
+         {"program", "--no-verify"},
+         0,
+         "Programmed ZPT-410 on "},
+        // Three pings, "G", then 7 block openings of 3, 77 bytes of 2 and 7 carriage returns.
+        {"silent from the read-back on",
+         {"--stop-after", std::to_string(3 + 1 + 7 * 3 + 77 * 2 + 7)},
+         {"program"},
+         4,
+         "Verify Failed: The repeater did not send its settings back after the write"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         work = dir / c.name;
         Simulator& sim = StartSimulator(c.faults);
-        std::vector<std::string> args{c.command, "--port", sim.devicePath()};
-        if (c.command == "program") {
+        std::vector<std::string> args = c.command;
+        args.insert(args.begin() + 1, {"--port", sim.devicePath()});
+        if (c.command.front() == "program") {
             args.push_back((kSamples / "dmk-pair.kvd").string());
         }
         const ProgramRun run = Cli(args);
         EXPECT_EQ(run.status, c.status);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        ASSERT_EQ(sim.Stop(SIGTERM), 0);
+        const std::string received = ReceivedBytes(work / "wire.log");
+        EXPECT_EQ(Count(received, 'X'), 1u);
+        EXPECT_EQ(received.back(), 'X');
         simulator.reset();
     }
+}
+
+TEST_F(RadioCliTest, ChangedBlocksOnlySendsTheFrequencyBlockAndDiffFindsTheRepeaterEqual) {
+    Simulator& sim = StartSimulator({});
+    const std::string sample = (kSamples / "mk-tone-repeater.kvd").string();
+    const std::string changed = (dir / "changed.kvd").string();
+    std::ofstream(dir / "tx.json") << R"({"TXFreq": "452.0125"})";
+    ASSERT_EQ(
+        Cli({"build", (dir / "tx.json").string(), "-o", changed, "--template", sample}).status, 0);
+
+    const ProgramRun run = Cli({"program", "--port", sim.devicePath(), "--changed-only", changed});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string received = ReceivedBytes(work / "wire.log");
+    EXPECT_EQ(received.substr(received.find('G') + 1), "S00452012456012\rGX");
+
+    const ProgramRun same = Cli({"diff", changed, "--port", sim.devicePath()});
+    EXPECT_EQ(same.status, 0) << same.out << same.err;
+    EXPECT_EQ(same.out, "");
+    const ProgramRun different = Cli({"diff", sample, changed});
+    EXPECT_EQ(different.status, 1);
+    EXPECT_EQ(different.out, "Repeater Transmit Frequency: A 451.0125 MHz, B 452.0125 MHz\n");
+    const ProgramRun json = Cli({"diff", "--json", sample, changed});
+    EXPECT_NE(json.out.find(R"("setting": "Repeater Transmit Frequency")"), std::string::npos);
+    EXPECT_EQ(Cli({"diff", sample}).status, 2);
+    EXPECT_EQ(Cli({"diff", sample, "--port", (dir / "none").string()}).status, 2);
 }
 
 TEST_F(RadioCliTest, ADecodeThatFailsOnceCostsTwoIdentifications) {
@@ -184,9 +250,28 @@ TEST_F(RadioCliTest, ADecodeThatFailsOnceCostsTwoIdentifications) {
 }
 
 TEST_F(RadioCliTest, APortThatCannotBeOpenedSaysWhy) {
-    const ProgramRun run = Cli({"read", "--port", (dir / "no-such-device").string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("no-such-device: "), std::string::npos) << run.err;
+    const ProgramRun missing = Cli({"read", "--port", (dir / "no-such-device").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no-such-device: no such device"), std::string::npos) << missing.err;
+
+    // Another tarvex-cli reads the repeater at the line's real pace and holds its lock meanwhile.
+    Simulator& sim = StartSimulator({}, true);
+    std::filesystem::create_directories(dir / "holder");
+    const pid_t holder = testing::SpawnProgram(
+        {TARVEX_CLI_PATH, "read", "--port", sim.devicePath()}, {}, (dir / "holder").string());
+    ASSERT_GT(holder, 0);
+    for (int wait = 0; wait < 1000 && !FindPortLock(sim.devicePath(), PortLockFolders()); ++wait) {
+        ::usleep(10000);
+    }
+    const ProgramRun busy = Cli({"read", "--port", sim.devicePath()});
+    int status = 0;
+    ::waitpid(holder, &status, 0);
+    EXPECT_EQ(busy.status, 1);
+    EXPECT_NE(busy.err.find(sim.devicePath() + ": the port is in use by another program: process " +
+                            std::to_string(holder) + " (tarvex-cli), as its lock file "),
+              std::string::npos)
+        << busy.err;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the holder reads undisturbed";
 }
 
 }  // namespace

@@ -217,7 +217,7 @@ TEST(EditorProperty, HugeAndStrangeTextsAreRefusedWithoutHarm) {
             editor.LostFocus(*box);
         }
         EXPECT_LE(screen.TxtCustID.text.size(), 10u);
-        EXPECT_LE(screen.TxtMorseCodeID.text.size(), 9u);
+        EXPECT_LE(screen.TxtMorseCodeID.text.size(), 8u);
         // Every numeric field ends with a number the commit accepts.
         for (const Control* box :
              {&screen.TxtCustomMKFreq, &screen.TxtIDTXInterval, &screen.TxtTXTimeOutTimer,

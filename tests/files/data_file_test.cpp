@@ -1,10 +1,8 @@
 #include "files/data_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <random>
 #include <system_error>
 
@@ -15,13 +13,6 @@ namespace tarvex {
 namespace {
 
 using namespace testing;
-
-// The text's bytes, filled up to size.
-Bytes Text(std::string_view text, std::size_t size = 0) {
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(std::max(size, bytes.size()), 0x11);
-    return bytes;
-}
 
 // Random images; the name is fitted to 18 characters and read back without trailing blanks.
 TEST(DataFile, ASavedFileHasTheFixedLayoutAndOpensAgain) {
@@ -76,44 +67,6 @@ TEST(DataFile, ASavedFileHasTheFixedLayoutAndOpensAgain) {
         EXPECT_EQ(reader.RadioData, image);
         writer.FileOutRec.ModelName = c.stored;
         EXPECT_TRUE(reader.FileInRec == writer.FileOutRec);
-    }
-}
-
-TEST(WriteDataFile, AFailedWriteLeavesEveryFileAsItWasAndGivesTheSystemReason) {
-    struct Case {
-        std::string target;
-        int error;
-    };
-    const Case cases[] = {
-        {"plain.kvd/setup.kvd", ENOTDIR},
-        {"missing/setup.kvd", ENOENT},
-        {"folder", EISDIR},
-        {"folder/", EISDIR},
-        {"plain.kvd", EFBIG},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
-        TempDir dir;
-        WriteBytes(dir / "plain.kvd", Bytes{'o', 'l', 'd'});
-        std::filesystem::create_directory(dir / "folder");
-        ProgramState state;
-        state.FileOutRec = OutRecord(20, "ZPT-410", 6.01f, PatternImage(2));
-        std::string reason;
-        // For EFBIG, a 100-byte file size limit fails the write part-way, as a full disk would;
-        // the signal that would end the process is ignored so the write reports the error.
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit lowered{c.error == EFBIG ? 100 : saved.rlim_cur, saved.rlim_max};
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &lowered);
-        const bool written = WriteDataFile(state, dir / c.target, &reason);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, handler);
-
-        EXPECT_FALSE(written);
-        EXPECT_EQ(reason, std::system_category().message(c.error));
-        EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder", "plain.kvd"}));
-        EXPECT_EQ(ReadBytes(dir / "plain.kvd"), (Bytes{'o', 'l', 'd'}));
     }
 }
 

@@ -83,17 +83,30 @@ TEST(DataFileCommands, ACancelOrAFailedOpenChangesNothing) {
     }
 }
 
-// The file is opened under the name chosen, and shows even when its frequencies do not decode.
+// The file is opened under the name chosen, or with ".kvd" added when that names nothing, and
+// shows even when its frequencies do not decode.
 TEST(LoadDataFile, DecodesTheFileOntoTheScreen) {
-    for (const std::uint8_t txByte : {std::uint8_t{0x45}, std::uint8_t{0xFF}}) {
-        SCOPED_TRACE(int{txByte});
+    struct Case {
+        std::uint8_t txByte;
+        std::vector<std::string> files;  // the first holds the settings
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {0x45, {"site"}, "site"},
+        {0xFF, {"site"}, "site"},
+        {0x45, {"hill-site.kvd"}, "hill-site"},
+        {0x45, {"site", "site.kvd"}, "site"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen + " " + std::to_string(c.txByte));
         TempDir dir;
         ProgramState state = UsedState();
+        WriteBytes(dir / c.files.back(), {});
         state.FileOutRec =
-            OutRecord(7, "", 0, ImageBuilder().text(75, "CUST-00042").set(0, {txByte}));
-        ASSERT_TRUE(WriteDataFile(state, dir / "site"));
+            OutRecord(7, "", 0, ImageBuilder().text(75, "CUST-00042").set(0, {c.txByte}));
+        ASSERT_TRUE(WriteDataFile(state, dir / c.files.front()));
         ScreenModel screen = BuildMainScreen();
-        ScriptedFileChooser chooser({(dir / "site").string()});
+        ScriptedFileChooser chooser({(dir / c.chosen).string()});
         RecordingUserInterface ui;
 
         EXPECT_TRUE(LoadDataFile(state, screen, chooser, ui));

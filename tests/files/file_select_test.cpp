@@ -231,6 +231,25 @@ TEST_F(FileSelectTest, KeepsDriveDirectoryAndNameBetweenUses) {
     });
 }
 
+// A use in a given folder lists the given names first, in their order, then the others; the next
+// ordinary use finds the dialog where the user left it before.
+TEST_F(FileSelectTest, AUseInAFolderListsTheGivenNamesFirstAndLeavesTheDialogAsItWas) {
+    fs.files.insert({"/media/usb/a.kvd", "/media/usb/z.kvd", "/media/usb/b.txt"});
+    Use([](frmFileSelect& d) {
+        d.txtCurrFile_Change("hill");
+        d.cmdOk_Click();
+    });
+    users.push_back([](frmFileSelect& d) { d.File1_DblClick(1); });
+    EXPECT_EQ(dialog.selectFileIn("Select filename to read", "*.kvd", "/media/usb/",
+                                  {"z.kvd", "gone.kvd", "site.kvd", "b.txt"}),
+              "/media/usb/site.kvd");
+    EXPECT_EQ(seen.at(1).File1Rows, (std::vector<std::string>{"z.kvd", "site.kvd", "a.kvd"}));
+    Use([](frmFileSelect& d) { d.cmdCancel_Click(); });
+    EXPECT_EQ(seen.at(2).Dir1Path, "/data");
+    EXPECT_EQ(seen.at(2).txtCurrFile, "hill");
+    EXPECT_EQ(seen.at(2).File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
+}
+
 TEST_F(FileSelectTest, ADirectoryThatIsGoneGivesWayToTheNearestOneAbove) {
     Use([](frmFileSelect& d) {
         d.Drive1_Change(1);

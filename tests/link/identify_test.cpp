@@ -97,7 +97,7 @@ TEST(ReadRadioData, PacesItsProgressAroundPingFirmwareAndImage) {
                                        .then(GoodPings())
                                        .pause(15, 25)
                                        .command("V", 6)
-                                       .command("G", 260)
+                                       .fetchImage()
                                        .pause(15, 24 + 10 + 16);
     EXPECT_EQ(rig.port.wire, expected);
     EXPECT_EQ(progressAtExchanges, (std::vector<int>{25, 25, 25, 50, 50}));
@@ -132,7 +132,7 @@ TEST(IdentifyRadio, FetchesTheImageWithoutFirmwareProgressOrChangesToTheSettings
 
     ASSERT_TRUE(IdentifyRadio(rig.link, result));
 
-    EXPECT_EQ(rig.port.wire, testing::Wire(GoodPings().command("G", 260)));
+    EXPECT_EQ(rig.port.wire, testing::Wire(GoodPings().fetchImage()));
     const ImageBuffer image = RepeaterImageOf(0x11);
     EXPECT_TRUE(std::equal(result.image.begin(), result.image.end(), image.begin()));
     EXPECT_EQ(result.identity.AddrMapCode, 170);
@@ -161,6 +161,7 @@ TEST(Identification, FailuresBeepResetTheProgressAndLeaveTheImageAlone) {
     const Case cases[] = {
         {"no repeater", nullptr},
         {"an image reply one character short", answeringG(good.substr(0, 259))},
+        {"an image reply one character long", answeringG(good + "0")},
         {"an image reply with a lower-case digit", answeringG(lowerCase)},
     };
     using Routine = std::function<bool(RadioLink&)>;

@@ -1,9 +1,26 @@
 #include "link/port_refusal.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "support/file_test_support.h"
 
 namespace tarvex {
 namespace {
+
+DeviceAccess Present(bool permitted, std::string group = "", bool grants = false,
+                     std::string owner = "", std::optional<PortLock> lock = {}) {
+    DeviceAccess access;
+    access.exists = true;
+    access.permitted = permitted;
+    access.group = std::move(group);
+    access.groupGrantsAccess = grants;
+    access.owner = std::move(owner);
+    access.lock = std::move(lock);
+    return access;
+}
 
 TEST(PortRefusal, NoteSaysWhatWouldHelp) {
     struct Case {
@@ -12,27 +29,29 @@ TEST(PortRefusal, NoteSaysWhatWouldHelp) {
         DeviceAccess access;
         std::string note;
     };
+    const std::string noGroup =
+        " For a USB serial adapter, install the udev rule of the package "
+        "(60-tarvex-usb-serial.rules, which gives the group \"dialout\" read and write access) and "
+        "join that group; otherwise ask the administrator for read and write access to it.";
     const Case cases[] = {
-        {"/dev/ttyUSB0",
-         "Permission denied",
-         {true, false, "dialout"},
+        {"/dev/ttyUSB0", "Permission denied", Present(false, "dialout", true),
          "/dev/ttyUSB0: Permission denied. Members of the group \"dialout\" may use it: add your "
          "user to it (sudo usermod -aG dialout $USER), then log out and in again."},
-        {"ttyUSB0",
-         "Permission denied",
-         {true, false, ""},
-         "/dev/ttyUSB0: Permission denied. Ask the administrator for read and write access to "
-         "it."},
-        {"/dev/ttyS3",
-         "No such file or directory",
-         {false, true, ""},
+        {"/dev/ttyUSB0", "Permission denied", Present(false, "root", false, "root"),
+         "/dev/ttyUSB0: Permission denied. No group may use it; it belongs to the user \"root\"." +
+             noGroup},
+        {"ttyUSB0", "Permission denied", Present(false),
+         "/dev/ttyUSB0: Permission denied. No group may use it." + noGroup},
+        {"/dev/ttyS3", "No such file or directory", DeviceAccess{},
          "/dev/ttyS3: no such device. USB serial adapters usually appear as /dev/ttyUSB0 or "
          "/dev/ttyACM0."},
-        {"/dev/ttyS0",
-         "Device or resource busy",
-         {true, true, "dialout"},
+        {"/dev/ttyS0", "Device or resource busy", Present(true),
          "/dev/ttyS0: Device or resource busy."},
-        {"/dev/ttyS0", "", {true, true, "dialout"}, "/dev/ttyS0: could not be opened."},
+        {"/dev/ttyS0", "", Present(true), "/dev/ttyS0: could not be opened."},
+        {"/dev/ttyUSB0", std::string(kPortInUseReason),
+         Present(true, "", false, "", PortLock{"/run/lock/LCK..ttyUSB0", 4242, "minicom"}),
+         "/dev/ttyUSB0: the port is in use by another program: process 4242 (minicom), as its "
+         "lock file /run/lock/LCK..ttyUSB0 says."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PortRefusalNote(c.device, c.reason, c.access), c.note);
@@ -44,6 +63,25 @@ TEST(PortRefusal, ProbeTellsAMissingDeviceFromAPresentOne) {
     const DeviceAccess null = ProbeDevice("null");  // taken under /dev
     EXPECT_TRUE(null.exists);
     EXPECT_TRUE(null.permitted);
+    EXPECT_FALSE(null.groupGrantsAccess) << "gid 0 is never suggested, even with read and write";
+}
+
+TEST(PortRefusal, TheLockFileOfALiveProcessNamesIt) {
+    testing::TempDir locks;
+    const std::string parent = std::to_string(::getppid());
+    std::ofstream(locks / "LCK..ttyUSB7") << "      " << parent << "\n";
+    std::ofstream(locks / "LCK..pts_3") << parent << "\nsome-terminal\nhost\n";
+    std::ofstream(locks / "LCK..ttyUSB8") << "2147483646\nold\n";  // no such process
+    std::ofstream(locks / "LCK..ttyUSB9") << ::getpid() << "\n";   // ourselves
+
+    const std::optional<PortLock> lock = FindPortLock("/dev/ttyUSB7", {"/nowhere", locks.path()});
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(lock->pid, ::getppid());
+    EXPECT_EQ(lock->file, locks / "LCK..ttyUSB7");
+    EXPECT_FALSE(lock->program.empty()) << "the system names the process";
+    EXPECT_TRUE(FindPortLock("pts/3", {locks.path()}));
+    EXPECT_FALSE(FindPortLock("ttyUSB8", {locks.path()}));
+    EXPECT_FALSE(FindPortLock("ttyUSB9", {locks.path()}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "editor/decode_radio_data.h"
 #include "files/data_file.h"
 #include "link/backup.h"
+#include "sim/repeater.h"
 #include "support/image_builder.h"
 #include "support/link_rig.h"
 
@@ -16,7 +17,7 @@ namespace tarvex {
 namespace {
 
 using testing::BeepEvent;
-using testing::FakeRepeater;
+using testing::FrontEvent;
 using testing::LinkRig;
 using testing::Message;
 using testing::UiEvent;
@@ -27,24 +28,38 @@ using testing::Written;
 // What the repeater holds: valid frequencies, and a 10 at address 15, which the encoder carries.
 const ImageBuffer kRepeaterImage = testing::ImageBuilder().set(15, {10}).set(75, {'A', 'B'});
 
+sim::RepeaterMemory MemoryOf(const ImageBuffer& image) {
+    sim::RepeaterMemory memory;
+    std::copy(image.begin(), image.begin() + 128, memory.begin());
+    return memory;
+}
+
 // A repeater that was read: its image is the template and its settings are on the screen.
 struct ProgramRig : LinkRig {
-    ProgramRig() {
-        repeater.images = {kRepeaterImage};
-        port.respond = [this](std::string_view written) { return repeater(written); };
+    ProgramRig() : repeater({MemoryOf(kRepeaterImage), "10", {}}) {
+        port.respond = [this](std::string_view written) { return repeater.Receive(written); };
         state.RadioData = kRepeaterImage;
         EXPECT_TRUE(DecodeRadioData(state.MainData, kRepeaterImage, false, screen));
         screen.TxtFirmwareVersion.text = "1.05";
     }
-    // The texts written after identification.
-    std::vector<std::string> WrittenAfterIdentification() const {
-        std::vector<std::string> written = Written(port.wire);
-        const auto g = std::find(written.begin(), written.end(), "G");
-        return g == written.end() ? std::vector<std::string>{}
-                                  : std::vector<std::string>(g + 1, written.end());
+    // What was written after identification's "G", joined.
+    std::string WrittenAfterIdentification() const {
+        const std::vector<std::string> written = Written(port.wire);
+        auto w = std::find(written.begin(), written.end(), "G");
+        std::string joined;
+        while (w != written.end() && ++w != written.end()) {
+            joined += *w;
+        }
+        return joined;
     }
-    FakeRepeater repeater;
+    sim::SimulatedRepeater repeater;
 };
+
+std::string Advice(const std::filesystem::path& backup) {
+    return "The repeater's previous settings are kept in " + backup.string() +
+           ". To put them back, open that file (File > Open File) and program it (Radio > "
+           "Program Radio).";
+}
 
 std::string Hex(std::uint8_t value) {
     char digits[3];
@@ -74,56 +89,126 @@ TEST(IsWritableAddress, SkipsTheRepeatersOwnAddressesAndEverythingWithoutAKnownM
     EXPECT_EQ(std::count(runs.begin(), runs.end(), 'W'), 77);
 }
 
-TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackup) {
-    ProgramRig rig;
-    rig.RunKeepAliveInEventPasses();
-    std::vector<int> progressAtBlockEnds;
-    const auto keepAlive = rig.pump.onPass;
-    rig.pump.onPass = [&] {
-        if (rig.port.wire.back() == testing::WriteEvent("\r")) {
-            progressAtBlockEnds.push_back(rig.screen.StatusBar.value);
-        }
-        keepAlive();
-    };
-
-    ASSERT_TRUE(ProgramRadioCommand(rig.link));
-
-    struct Block {
-        const char* opening;
-        int first;
-        int last;
-    };
-    const Block blocks[] = {{"S00", 0, 5},   {"S0B", 11, 13},  {"S0F", 15, 31},  {"S30", 48, 66},
-                            {"S4B", 75, 84}, {"S60", 96, 116}, {"S7E", 126, 126}};
-    WireScript expected;
-    for (int ping = 0; ping < 3; ++ping) {
-        expected.exchange("?", 2, 250).pause(15).pause(50);
-    }
-    expected.command("G", 260);
-    for (const Block& block : blocks) {
-        expected.command(block.opening, 2);
-        for (int address = block.first; address <= block.last; ++address) {
-            for (char digit : Hex(rig.state.OutData[address])) {
-                expected.exchange(std::string(1, digit), 2, 2000).pause(15);
+TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBack) {
+    for (const bool verify : {true, false}) {
+        ProgramRig rig;
+        rig.RunKeepAliveInEventPasses();
+        std::vector<int> progressAtBlockEnds;
+        const auto keepAlive = rig.pump.onPass;
+        rig.pump.onPass = [&] {
+            if (rig.port.wire.back() == testing::WriteEvent("\r")) {
+                progressAtBlockEnds.push_back(rig.screen.StatusBar.value);
             }
+            keepAlive();
+        };
+
+        EXPECT_EQ(ProgramRadioCommand(rig.link, {.verify = verify}),
+                  verify ? ProgramResult::Verified : ProgramResult::Written);
+
+        struct Block {
+            const char* opening;
+            int first;
+            int last;
+        };
+        const Block blocks[] = {{"S00", 0, 5},    {"S0B", 11, 13}, {"S0F", 15, 31},
+                                {"S30", 48, 66},  {"S4B", 75, 84}, {"S60", 96, 116},
+                                {"S7E", 126, 126}};
+        WireScript expected;
+        for (int ping = 0; ping < 3; ++ping) {
+            expected.exchange("?", 2, 250).pause(15).pause(50);
         }
-        expected.exchange("\r", 4, 2000).pause(15);
+        expected.fetchImage();
+        for (const Block& block : blocks) {
+            expected.command(block.opening, 2);
+            for (int address = block.first; address <= block.last; ++address) {
+                for (char digit : Hex(rig.state.OutData[address])) {
+                    expected.exchange(std::string(1, digit), 2, 2000).pause(15);
+                }
+            }
+            expected.exchange("\r", 4, 2000).pause(15);
+        }
+        if (verify) {
+            expected.fetchImage();
+        }
+        EXPECT_EQ(rig.port.wire, Wire(expected));
+        EXPECT_EQ(rig.state.OutData[15], 10) << "sent as the digits 0 and A";
+        EXPECT_EQ(progressAtBlockEnds, (std::vector<int>{4, 10, 24, 50, 64, 88, 96}));
+        EXPECT_EQ(rig.state.ProgAddr, 127);
+        EXPECT_EQ(rig.ui.events, (std::vector{BeepEvent(), FrontEvent()}));
+        EXPECT_EQ(rig.screen.LabelStatus.caption, "Programming Radio");
+        EXPECT_EQ(rig.screen.StatusBar1.panels[0],
+                  (verify ? "Programmed and verified." : "Programmed (not read back).") +
+                      std::string(" Previous settings kept in ") +
+                      rig.link.lastBackupPath.string());
+        ExpectIdleScreen(rig.screen, "programmed");
+        EXPECT_EQ(rig.link.lastBackupPath.parent_path(), rig.link.backupFolder);
     }
-    EXPECT_EQ(rig.port.wire, Wire(expected));
-    EXPECT_EQ(rig.state.OutData[15], 10) << "sent as the digits 0 and A";
-    EXPECT_EQ(progressAtBlockEnds, (std::vector<int>{4, 10, 24, 50, 64, 88, 96}));
-    EXPECT_EQ(rig.state.ProgAddr, 127);
-    EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()});
-    EXPECT_EQ(rig.screen.LabelStatus.caption, "Programming Radio");
-    EXPECT_EQ(rig.screen.StatusBar1.panels[0], "Sending Current Data to Radio...");
-    ExpectIdleScreen(rig.screen, "programmed");
-    EXPECT_EQ(rig.link.lastBackupPath.parent_path(), rig.link.backupFolder);
+}
+
+// What the repeater holds differing from what was sent is shown end to end (tests/e2e).
+TEST(ProgramRadioCommand, AReadBackThatDoesNotComeWholeIsAVerifyFailureNamingTheBackup) {
+    const std::pair<const char*, std::function<std::string(std::string)>> cases[] = {
+        {"silent", [](std::string) { return std::string(); }},
+        {"one character short", [](std::string reply) { return reply.substr(1); }},
+        {"not hexadecimal", [](std::string reply) { return reply.replace(10, 1, "g"); }},
+    };
+    for (const auto& [name, spoil] : cases) {
+        ProgramRig rig;
+        int images = 0;
+        rig.port.respond = [&](std::string_view written) {
+            const std::string reply = rig.repeater.Receive(written);
+            return written == "G" && ++images == 2 ? spoil(reply) : reply;
+        };
+
+        EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::VerifyFailed) << name;
+
+        const std::string text =
+            "The repeater did not send its settings back after the write, so what it holds could "
+            "not be checked.\n\n" +
+            Advice(rig.link.lastBackupPath);
+        EXPECT_EQ(rig.ui.events,
+                  (std::vector{BeepEvent(), Message("Verify Failed", text, MessageIcon::Critical),
+                               FrontEvent()}))
+            << name;
+        EXPECT_EQ(Written(rig.port.wire).back(), "G") << name << ": nothing after the read-back";
+        ExpectIdleScreen(rig.screen, name);
+    }
+}
+
+TEST(ProgramRadioCommand, ChangedBlocksOnlySendsTheBlocksThatDifferAndReadsEverythingBack) {
+    struct Case {
+        const char* name;
+        std::string TXFreq;
+        ProgramResult result;
+        std::string written;  // after identification
+    };
+    const Case cases[] = {
+        {"the transmit frequency", "452.0125", ProgramResult::Verified, "S00452012461012\rG"},
+        {"nothing", "451.0125", ProgramResult::AlreadyHeld, ""},
+    };
+    for (const Case& c : cases) {
+        ProgramRig rig;
+        ASSERT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified) << c.name;
+        const std::filesystem::path firstBackup = rig.link.lastBackupPath;
+        rig.port.wire.clear();
+        rig.ui.events.clear();
+        rig.screen.TxtRptrTXFreq.text = c.TXFreq;
+
+        EXPECT_EQ(ProgramRadioCommand(rig.link, {.changedOnly = true}), c.result) << c.name;
+
+        EXPECT_EQ(rig.WrittenAfterIdentification(), c.written) << c.name;
+        EXPECT_EQ(rig.ui.events, (std::vector{BeepEvent(), FrontEvent()})) << c.name;
+        EXPECT_EQ(rig.link.lastBackupPath.empty(), c.written.empty()) << c.name;
+        EXPECT_EQ(rig.repeater.memory()[1], rig.state.OutData[1]) << c.name;
+        EXPECT_TRUE(std::filesystem::exists(firstBackup));
+        ExpectIdleScreen(rig.screen, c.name);
+    }
 }
 
 TEST(ProgramRadioCommand, TheBackupHoldsTheRepeatersImageAndIdentityBeforeTheWrite) {
     ProgramRig rig;
     rig.screen.TxtCustID.text = "NEW";
-    ASSERT_TRUE(ProgramRadioCommand(rig.link));
+    ASSERT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified);
 
     ProgramState restored;
     testing::RecordingUserInterface ui;
@@ -160,12 +245,12 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
         rig.port.respond = [&](std::string_view written) -> std::string {
             if (!imageSent) {
                 imageSent = written == "G";
-                return rig.repeater(written);
+                return rig.repeater.Receive(written);
             }
-            return answered++ < c.answeredWrites ? rig.repeater(written) : "";
+            return answered++ < c.answeredWrites ? rig.repeater.Receive(written) : "";
         };
 
-        EXPECT_FALSE(ProgramRadioCommand(rig.link)) << c.name;
+        EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Stopped) << c.name;
 
         const std::vector<std::string> written = Written(rig.port.wire);
         EXPECT_TRUE(std::equal(c.lastWritten.rbegin(), c.lastWritten.rend(), written.rbegin()))
@@ -173,8 +258,12 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
         EXPECT_EQ(rig.port.wire.back(), c.lastRead) << c.name << ": nothing after the silence";
         EXPECT_EQ(rig.ui.events,
                   (std::vector{BeepEvent(),
-                               Message("No Radio!", "Radio stopped responding during programming!",
-                                       MessageIcon::Critical)}))
+                               Message("No Radio!",
+                                       "Radio stopped responding during programming!\n\nThe "
+                                       "repeater may now hold a mix of old and new settings. " +
+                                           Advice(rig.link.lastBackupPath),
+                                       MessageIcon::Critical),
+                               FrontEvent()}))
             << c.name;
         ExpectIdleScreen(rig.screen, c.name);
         EXPECT_TRUE(std::filesystem::exists(rig.link.lastBackupPath)) << c.name;
@@ -184,10 +273,10 @@ TEST(ProgramRadioCommand, ARepeaterThatFallsSilentStopsTheWriteAtOnce) {
 TEST(ProgramRadioCommand, OneCharacterOfAnAnswerIsStillAnAnswer) {
     ProgramRig rig;
     rig.port.respond = [&](std::string_view written) {
-        const std::string full = rig.repeater(written);
+        const std::string full = rig.repeater.Receive(written);
         return written.size() == 1 && written != "?" && written != "G" ? full.substr(0, 1) : full;
     };
-    EXPECT_TRUE(ProgramRadioCommand(rig.link));
+    EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::Verified);
     EXPECT_EQ(rig.state.ProgAddr, 127);
 }
 
@@ -235,14 +324,47 @@ TEST(ProgramRadioCommand, NothingIsWrittenUnlessIdentityCommitEncodingAndBackupA
         ProgramRig rig;
         c.spoil(rig);
 
-        EXPECT_FALSE(ProgramRadioCommand(rig.link)) << c.name;
+        EXPECT_EQ(ProgramRadioCommand(rig.link), ProgramResult::NotSent) << c.name;
 
         EXPECT_TRUE(rig.WrittenAfterIdentification().empty()) << c.name;
-        EXPECT_EQ(rig.ui.events, c.events) << c.name;
+        std::vector<UiEvent> events = c.events;
+        events.push_back(FrontEvent());  // every ending brings the window to the front
+        EXPECT_EQ(rig.ui.events, events) << c.name;
         EXPECT_TRUE(rig.link.lastBackupPath.empty()) << c.name;
         EXPECT_FALSE(std::filesystem::exists(rig.backupRoot / "backups")) << c.name;
         ExpectIdleScreen(rig.screen, c.name);
     }
+}
+
+TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
+    LinkRig rig;
+    const std::filesystem::path folder = rig.link.backupFolder;
+    std::filesystem::create_directories(folder);
+    const auto make = [&](const std::string& name) { std::ofstream(folder / name) << "x"; };
+    for (int second = 0; second <= 50; ++second) {
+        make("ZPT-410_20240101T0000" + std::string(second < 10 ? "0" : "") +
+             std::to_string(second) + "Z.kvd");
+    }
+    make("ZPT-410_20240101T000000Z_2.kvd");
+    make("OTHER_20200101T000000Z.kvd");
+    make("notes.txt");
+    rig.clock.wall = std::chrono::sys_days(std::chrono::year(2025) / 1 / 1);
+    Identification identification;
+    identification.identity = {20, "ZPT-410", 1.0f, 170};
+
+    ASSERT_TRUE(BackUpRepeater(rig.link, identification, nullptr));
+
+    const std::vector<BackupEntry> backups = ListBackups(folder);
+    ASSERT_EQ(backups.size(), 51u);
+    EXPECT_EQ(backups.front().path, rig.link.lastBackupPath) << "newest first";
+    EXPECT_EQ(backups[1].path.filename(), "ZPT-410_20240101T000050Z.kvd");
+    EXPECT_EQ(backups[49].path.filename(), "ZPT-410_20240101T000002Z.kvd");
+    EXPECT_EQ(backups.back().path.filename(), "OTHER_20200101T000000Z.kvd");
+    for (const char* gone : {"ZPT-410_20240101T000000Z.kvd", "ZPT-410_20240101T000000Z_2.kvd",
+                             "ZPT-410_20240101T000001Z.kvd"}) {
+        EXPECT_FALSE(std::filesystem::exists(folder / gone)) << gone;
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder / "notes.txt"));
 }
 
 TEST(BackupFolder, FollowsTheUsersDataFolder) {

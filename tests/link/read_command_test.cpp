@@ -12,6 +12,7 @@ namespace {
 
 using testing::BeepEvent;
 using testing::FakeRepeater;
+using testing::FrontEvent;
 using testing::LinkRig;
 using testing::Message;
 using testing::Written;
@@ -57,16 +58,17 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
         EXPECT_EQ(rig.state.AddrMapCode, 170) << c.name;
         EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, "1.05") << c.name;
         if (c.shown) {
-            EXPECT_TRUE(rig.ui.events.empty()) << c.name;
+            EXPECT_EQ(rig.ui.events, std::vector{FrontEvent()}) << c.name;
             EXPECT_EQ(rig.screen.TxtRptrTXFreq.text, "451.0125") << c.name;
             EXPECT_EQ(rig.screen.cmbType.SelectedText(), "ZPT-410") << c.name;
             EXPECT_TRUE(rig.screen.cmbType.readOnly) << c.name << ": the model is locked";
             EXPECT_EQ(rig.screen.StatusBar.value, 100) << c.name;
         } else {
-            EXPECT_EQ(rig.ui.events,
-                      (std::vector{BeepEvent(), Message("Tarvex Repeater Programmer",
-                                                        "Unable to read info from repeater",
-                                                        MessageIcon::Critical)}))
+            EXPECT_EQ(rig.ui.events, (std::vector{BeepEvent(),
+                                                  Message("Tarvex Repeater Programmer",
+                                                          "Unable to read info from repeater",
+                                                          MessageIcon::Critical),
+                                                  FrontEvent()}))
                 << c.name;
             EXPECT_FALSE(rig.screen.cmbType.readOnly) << c.name;
             EXPECT_FALSE(rig.screen.StatusBar.visible) << c.name;
@@ -90,7 +92,8 @@ TEST(ReadCommand, NoRepeaterIsReportedWithTheWindowLockedAndLeavesTheSettingsAlo
 
     EXPECT_EQ(rig.ui.events,
               (std::vector{BeepEvent(), BeepEvent(),
-                           Message("No Radio!", "Radio is not detected!", MessageIcon::Critical)}));
+                           Message("No Radio!", "Radio is not detected!", MessageIcon::Critical),
+                           FrontEvent()}));
     EXPECT_TRUE(lockedWhileShown);
     testing::ExpectScreenGivenBack(rig.screen, "no repeater");
     EXPECT_FALSE(rig.screen.StatusBar.visible);

@@ -95,7 +95,27 @@ TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
          {"/dev/ttyS1", "/dev/ttyS1", "/dev/ttyS3"},
          2,
          4},
-        {"letters give up", {"COM3"}, false, 0, {"/dev/ttyS1"}, 1, 0},
+        {"a name is tried as a device under /dev and asked about again",
+         {" COM3", std::nullopt},
+         false,
+         0,
+         {"/dev/ttyS1", "/dev/COM3"},
+         2,
+         0},
+        {"a device path opens that device and ticks no COM Port",
+         {"/dev/ttyUSB0"},
+         true,
+         2,
+         {"/dev/ttyS1", "/dev/ttyUSB0"},
+         1,
+         0},
+        {"a number after a device leaves the device",
+         {"ttyUSB1", "3"},
+         true,
+         3,
+         {"/dev/ttyS1", "/dev/ttyUSB1", "/dev/ttyS2"},
+         2,
+         3},
         {"cancel gives up", {std::nullopt}, false, 0, {"/dev/ttyS1"}, 1, 0},
         {"0.4 rounds to 0", {"0.4"}, false, 0, {"/dev/ttyS1"}, 1, 0},
         {"a number too large keeps the port and asks again",
@@ -109,7 +129,7 @@ TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
     };
     for (const Case& c : cases) {
         LinkRig rig;
-        rig.port.devices = {"/dev/ttyS2", "/dev/ttyS3", "/dev/ttyS6"};
+        rig.port.devices = {"/dev/ttyS2", "/dev/ttyS3", "/dev/ttyS6", "/dev/ttyUSB0"};
         rig.state.ComPort = 2;
         rig.screen.mComPort.item(1).checked = true;
         rig.ui.inputAnswers = c.answers;
@@ -125,6 +145,11 @@ TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
         ASSERT_EQ(rig.ui.events.size(), static_cast<std::size_t>(c.prompts)) << c.name;
         EXPECT_EQ(rig.ui.events.front(), InputEvent("Tarvex Repeater Programmer", prompt2))
             << c.name;
+        if (c.prompts == 2 && !c.tried[1].starts_with("/dev/ttyS")) {
+            EXPECT_EQ(rig.ui.events[1].box.text,
+                      "Comm Port " + c.tried[1] + " is invalid.  Enter new Comm Port (1-4):")
+                << c.name << ": the prompt names the device that failed";
+        }
         if (c.opened) {
             for (int item = 1; item <= 4; ++item) {
                 EXPECT_EQ(rig.screen.mComPort.item(item).checked, item == c.checkedItem)

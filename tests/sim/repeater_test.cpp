@@ -158,6 +158,7 @@ TEST(SimulatedRepeater, FaultsBehaveAsAdvertised) {
          {.pingPattern = {"??", std::nullopt, "?!"}},
          {"?", "?", "?", "?"},
          {"??", "", "?!", "??"}},
+        {"refuses writes", {.refuseWrites = true}, {"S0012\r", "?"}, {"S.0!0!1!2!NG\r\n", "??"}},
         {"pattern counts pings in a burst",
          {.pingPattern = {std::nullopt, std::nullopt}},
          {"????"},

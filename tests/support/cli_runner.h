@@ -14,8 +14,8 @@ struct CliRun {
     std::string err;
 };
 
-// tarvex-cli with these arguments, in process.
-inline CliRun RunCli(std::vector<std::string> args) {
+// tarvex-cli with these arguments, in process; ports: the serial devices present.
+inline CliRun RunCli(std::vector<std::string> args, PortCatalogue* ports = nullptr) {
     args.insert(args.begin(), "tarvex-cli");
     std::vector<const char*> argv;
     for (const std::string& a : args) {
@@ -23,7 +23,7 @@ inline CliRun RunCli(std::vector<std::string> args) {
     }
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int status = cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err, ports);
     return {status, out.str(), err.str()};
 }
 

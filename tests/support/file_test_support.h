@@ -1,8 +1,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +62,28 @@ inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+}
+
+// The text's bytes, filled up to size.
+inline Bytes Text(std::string_view text, std::size_t size = 0) {
+    Bytes bytes(text.begin(), text.end());
+    bytes.resize(std::max(size, bytes.size()), 0x11);
+    return bytes;
+}
+
+// Runs step with the file-size limit lowered to bytes and SIGXFSZ ignored, so that a write past it
+// fails with EFBIG as one on a full disk fails; programs started meanwhile inherit both.
+template <typename Step>
+auto WithFileSizeLimit(rlim_t bytes, Step step) {
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit lowered{bytes, saved.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+    auto result = step();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    return result;
 }
 
 // Every byte differs from its neighbours, so a shifted copy shows.

@@ -12,10 +12,10 @@
 namespace tarvex::testing {
 
 // What the user saw or heard, in order: a message box, a beep, an input box (its prompt in
-// box.text, its title in box.title) or a focus move (the control's name in box.text, its element
-// index in focusIndex).
+// box.text, its title in box.title), a focus move (the control's name in box.text, its element
+// index in focusIndex) or the main window brought to the front.
 struct UiEvent {
-    enum class Kind { Message, Beep, Input, Focus } kind;
+    enum class Kind { Message, Beep, Input, Focus, Front } kind;
     MessageBox box;
     int focusIndex = -1;
     friend bool operator==(const UiEvent&, const UiEvent&) = default;
@@ -34,6 +34,9 @@ inline UiEvent InputEvent(std::string title, std::string prompt) {
 inline UiEvent FocusEvent(std::string controlName, int index = -1) {
     return {UiEvent::Kind::Focus, {{}, std::move(controlName)}, index};
 }
+inline UiEvent FrontEvent() {
+    return {UiEvent::Kind::Front, {}};
+}
 
 // Readable failure output: "box[title|text|icon|buttons]" or "beep".
 inline void PrintTo(const UiEvent& event, std::ostream* os) {
@@ -47,6 +50,9 @@ inline void PrintTo(const UiEvent& event, std::ostream* os) {
         case UiEvent::Kind::Focus:
             *os << "focus[" << event.box.text << "(" << event.focusIndex << ")]";
             return;
+        case UiEvent::Kind::Front:
+            *os << "front";
+            return;
         case UiEvent::Kind::Message:
             break;
     }
@@ -55,9 +61,10 @@ inline void PrintTo(const UiEvent& event, std::ostream* os) {
         << "]";
 }
 
-// Records every box, beep, input box and focus move; answers message boxes from one script (OK
-// when it is empty) and input boxes from another (cancel when it is empty). onMessage, when set,
-// runs while a message box is "open", so a test can look at the screen at that moment.
+// Records every box, beep, input box, focus move and window brought to the front; answers message
+// boxes from one script (OK when it is empty) and input boxes from another (cancel when it is
+// empty). onMessage, when set, runs while a message box is "open", so a test can look at the screen
+// at that moment.
 class RecordingUserInterface : public UserInterface {
   public:
     MessageResult ShowMessage(const MessageBox& box) override {
@@ -92,6 +99,7 @@ class RecordingUserInterface : public UserInterface {
     void SetFocus(std::string_view controlName, int index) override {
         events.push_back(FocusEvent(std::string(controlName), index));
     }
+    void BringMainWindowToFront() override { events.push_back(FrontEvent()); }
 
     std::vector<UiEvent> events;
     std::deque<MessageResult> answers;

@@ -17,6 +17,8 @@ class ScriptedFileChooser : public FileChooser {
     struct Request {
         std::string title;
         std::string pattern;
+        std::string folder = {};  // selectFileIn only, with the names it lists first
+        std::vector<std::string> listedFirst = {};
         friend bool operator==(const Request&, const Request&) = default;
     };
 
@@ -30,6 +32,15 @@ class ScriptedFileChooser : public FileChooser {
         }
         std::string answer = std::move(answers.front());
         answers.pop_front();
+        return answer;
+    }
+
+    std::string selectFileIn(std::string_view title, std::string_view pattern,
+                             const std::string& folder,
+                             const std::vector<std::string>& listedFirst) override {
+        std::string answer = selectFile(title, pattern);
+        requests.back().folder = folder;
+        requests.back().listedFirst = listedFirst;
         return answer;
     }
 

@@ -82,10 +82,10 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs a program to its end with extra environment entries ("NAME=value"), collecting both
-// output streams through files in dir.
-inline ProgramRun RunProgram(std::vector<std::string> args, const std::vector<std::string>& env,
-                             const std::string& dir) {
+// Starts a program with extra environment entries ("NAME=value"), its output streams going to
+// files in dir; its process id, or -1.
+inline pid_t SpawnProgram(std::vector<std::string> args, const std::vector<std::string>& env,
+                          const std::string& dir) {
     const std::string outPath = dir + "/run.out";
     const std::string errPath = dir + "/run.err";
     posix_spawn_file_actions_t actions;
@@ -109,13 +109,26 @@ inline ProgramRun RunProgram(std::vector<std::string> args, const std::vector<st
     }
     envp.push_back(nullptr);
     pid_t pid = -1;
+    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Runs a program to its end with extra environment entries ("NAME=value"), collecting both
+// output streams through files in dir.
+inline ProgramRun RunProgram(std::vector<std::string> args, const std::vector<std::string>& env,
+                             const std::string& dir) {
     ProgramRun run;
-    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+    const pid_t pid = SpawnProgram(std::move(args), env, dir);
+    if (pid > 0) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    posix_spawn_file_actions_destroy(&actions);
+    const std::string outPath = dir + "/run.out";
+    const std::string errPath = dir + "/run.err";
     const auto slurp = [](const std::string& path) {
         std::ifstream file(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(file), {});

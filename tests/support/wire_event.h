@@ -64,6 +64,12 @@ class WireScript {
         }
         return *this;
     }
+    // "G" and its reply, then a look for a character after the 260th.
+    WireScript& fetchImage() {
+        exchange("G", 260, 10000);
+        events.push_back(ReadEvent(1, 17));
+        return pause(15);
+    }
     WireScript& then(const Wire& more) {
         events.insert(events.end(), more.begin(), more.end());
         return *this;

@@ -1,4 +1,5 @@
-// Renders the logo drawing into the picture file the window loads, at the picture box's size.
+// Renders a drawing into a picture file: the logo the window loads (a JPEG on white, at the
+// drawing's size), or the window's icon (a PNG on transparent, at the size given).
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
@@ -6,8 +7,8 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: render-logo DRAWING.svg PICTURE.jpg\n";
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: render-logo DRAWING.svg PICTURE.jpg|PICTURE.png [SIZE]\n";
         return 2;
     }
     const QGuiApplication application(argc, argv);  // fonts for the drawing's text
@@ -16,14 +17,18 @@ int main(int argc, char** argv) {
         std::cerr << "render-logo: cannot read " << argv[1] << "\n";
         return 1;
     }
-    QImage picture(drawing.defaultSize(), QImage::Format_RGB32);
-    picture.fill(Qt::white);
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    const bool png = output.endsWith(".png");
+    const int side = argc == 4 ? QString::fromLocal8Bit(argv[3]).toInt() : 0;
+    const QSize size = side > 0 ? QSize(side, side) : drawing.defaultSize();
+    QImage picture(size, png ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    picture.fill(png ? Qt::transparent : Qt::white);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     drawing.render(&painter);
     painter.end();
     constexpr int kQuality = 92;
-    if (!picture.save(QString::fromLocal8Bit(argv[2]), "JPG", kQuality)) {
+    if (!picture.save(output, png ? "PNG" : "JPG", kQuality)) {
         std::cerr << "render-logo: cannot write " << argv[2] << "\n";
         return 1;
     }
