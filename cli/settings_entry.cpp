@@ -186,7 +186,13 @@ class SettingsEntry {
         if (const auto it = settings.find("ModelName"); it != settings.end()) {
             if (!it->is_string()) {
                 Fail("ModelName", "expected a text");
-            } else if (const auto name = SingleByteText("ModelName", *it)) {
+            } else if (const auto name = SingleByteText("ModelName", *it);
+                       name && name->size() > kModelNameLength) {
+                // The data file holds 18 characters; a longer name would be cut without a word.
+                Fail("ModelName", "at most " + std::to_string(kModelNameLength) +
+                                      " characters (the data file holds " +
+                                      std::to_string(kModelNameLength) + ")");
+            } else if (name) {
                 state.ModelName = *name;
                 SelectModelType(session_.screen, state.ModelName);
             }

@@ -62,7 +62,9 @@ TickPair PairOfMinutes(float minutes) {
 // A time its bytes in the template already show keeps those bytes, so that an unchanged time
 // never moves (0 is always written as off).
 void EncodeTimers(const MainDataRec& data, ImageBuffer& out) {
-    const float interval = Limit(data.IDTXInterval, 0.0f, kMaxMinutes);
+    // Without an identifier the interval shows as 0 on opening: written as off, so that a save of
+    // what the program wrote keeps its bytes.
+    const float interval = out[kMorseId] == 0 ? 0.0f : Limit(data.IDTXInterval, 0.0f, kMaxMinutes);
     if (interval == 0.0f) {
         out[kIdIntervalHi] = kTimerOff;
         out[kIdIntervalLo] = kTimerOff;
