@@ -34,6 +34,13 @@ void ShowSettingsNotKept(const ProgramState& state, UserInterface& ui) {
             text += (text.empty() ? "" : "\n") + notice.setting + ": " + notice.text + ".";
         }
     }
+    // Old-style files hold names of any length; a data file now holds 18 characters.
+    if (state.ModelName.size() > kModelNameLength) {
+        text += std::string(text.empty() ? "" : "\n") + "Model name: the file holds a name of " +
+                std::to_string(state.ModelName.size()) + " characters; Save File keeps its first " +
+                std::to_string(kModelNameLength) + " (\"" +
+                state.ModelName.substr(0, kModelNameLength) + "\").";
+    }
     if (!text.empty()) {
         ui.ShowMessage({std::string(kSettingsNotKeptTitle), text, MessageIcon::Exclamation,
                         MessageButtons::Ok});

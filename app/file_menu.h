@@ -23,7 +23,8 @@ void ShowFileSystemError(UserInterface& ui, std::string_view text, const std::st
 
 // After a file was opened or a repeater read: one box that lists the settings the next save or
 // program would change (ImageNotices), or, for a model other than 20, says that its settings are
-// not written. Nothing when there is nothing to say.
+// not written; and a model name longer than a data file holds. Nothing when there is nothing to
+// say.
 void ShowSettingsNotKept(const ProgramState& state, UserInterface& ui);
 
 // The encoder writes the settings of model 20 only. For another model, Save File and Program

@@ -90,11 +90,15 @@ struct Window {
         }
         return lines;
     }
-    // Whether a "Settings Not Kept" box on opening or reading named the setting whose line of
-    // Settings() reads before, then after ("caption: why." lines; the two slots go by the squelch
-    // options' caption). The polarity boxes are enabled by the codes: where those were named, the
-    // boxes may change from enabled to disabled or back, with their ticks kept.
-    bool NotKept(const std::string& before, const std::string& after) const {
+    // Whether a "Settings Not Kept" box on opening or reading named the setting whose line reads
+    // before, then after (a line of Settings(), or a caption alone). Its lines are "caption: why.";
+    // the two slots go by the squelch options' caption. The polarity boxes are enabled by the
+    // codes: where those were named, the boxes may change from enabled to disabled or back.
+    bool NotKept(const std::string& before, const std::string& after = "") const {
+        std::string label = before.substr(0, before.find("  "));
+        if (label.rfind("Coded squelch slot", 0) == 0) {
+            label = "Coded Squelch Options";
+        }
         const bool enabling = before + " (disabled)" == after || after + " (disabled)" == before;
         for (const testing::UiEvent& event : ui.events) {
             if (event.kind != testing::UiEvent::Kind::Message ||
@@ -103,13 +107,10 @@ struct Window {
             }
             std::istringstream notes(event.box.text);
             for (std::string note; std::getline(notes, note);) {
-                std::string caption = note.substr(0, note.find(": "));
+                const std::string caption = note.substr(0, note.find(": "));
                 const bool codes =
                     caption == "Coded Squelch Options" || caption == "PTT/EXT Encode";
-                if (caption == "Coded Squelch Options") {
-                    caption = "Coded squelch slot";
-                }
-                if (before.compare(0, caption.size(), caption) == 0 || (codes && enabling)) {
+                if (caption == label || (codes && enabling)) {
                     return true;
                 }
             }

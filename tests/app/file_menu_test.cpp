@@ -137,7 +137,8 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
     struct Case {
         std::uint8_t model;
         std::vector<std::pair<std::size_t, std::uint8_t>> bytes;
-        std::string settings;  // the first words of the box's lines
+        std::string settings;     // the first words of the box's lines
+        std::string v3Name = "";  // an old-style file with this name, longer than a file now holds
     };
     const Case cases[] = {
         {20, {}, ""},
@@ -147,6 +148,7 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
         {20, {{102, 0x08}, {103, 0x07}}, "Coded Squelch Options"},  // bit 52, a third bit
         {20, {{96, 0x03}}, "Coded Squelch Options"},                // two tones
         {7, {{126, 0x40}}, "Model"},
+        {20, {}, "Model name", "ZPT-410 HILL SITE NORTH"},
     };
     for (const Case& c : cases) {
         DataFileRec record = SettingsRecord("ZPT-410");
@@ -156,6 +158,11 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
             record.Image[byte] = value;
         }
         ASSERT_TRUE(WriteDataFileRecord(record, dir / "in.kvd"));
+        if (!c.v3Name.empty()) {
+            std::ofstream(dir / "in.kvd", std::ios::binary)
+                << "QMTF3" << static_cast<char>(c.model) << c.v3Name
+                << std::string(record.Image.begin(), record.Image.end());
+        }
         RecordingUserInterface caseUi;
         ScriptedFileChooser chooser({(dir / "in.kvd").string()});
         ASSERT_TRUE(OpenFileCommand(session, caseUi, chooser));
