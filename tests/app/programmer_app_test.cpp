@@ -236,26 +236,6 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
 }
 
-TEST(ProgrammerApp, QuitAsksBeforeUnsavedEditsAreLostAndTheTitleNamesTheFileSaved) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    ScreenModel& screen = rig.app->screen();
-    rig.app->OpenFileAtStart(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd");
-    ReplaceText(screen.TxtCustID, "Hill 3");
-    rig.ui.answers = {MessageResult::No};
-    rig.app->mFile_Click(6);  // Quit; No keeps the edits
-    EXPECT_FALSE(rig.app->ended());
-    ASSERT_EQ(rig.ui.events.size(), 1u);
-    EXPECT_EQ(rig.ui.events[0].box.buttons, MessageButtons::YesNo);
-
-    rig.chooser.answers = {(rig.dir / "hill-site").string()};
-    rig.app->mFile_Click(2);
-    EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4 \u2014 hill-site.kvd");
-    rig.app->mFile_Click(6);
-    EXPECT_TRUE(rig.app->ended()) << "saved: nothing to ask";
-    EXPECT_EQ(rig.ui.events.size(), 1u);
-}
-
 TEST(ProgrammerApp, StartUpWithoutAWritableDirectoryGoesOn) {
     AppRig rig;
     std::filesystem::remove_all(rig.dir.path());  // nowhere to write config.txt
@@ -301,23 +281,13 @@ TEST(ProgrammerApp, PortChangeThatFindsNoPortEndsTheProgram) {
     EXPECT_EQ(rig.Written(), "");  // the port was closed for the change: nothing to send on
 }
 
-TEST(ProgrammerApp, QuitSendsXOnceAndClosesThePort) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    rig.port.wire.clear();
-    rig.app->mFile_Click(6);
-    rig.app->Form_Unload();
-    EXPECT_EQ(rig.Written(), "X");
-    EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_TRUE(rig.app->ended());
-}
-
 TEST(ProgrammerApp, PortDeviceServesTheFirstPortOnly) {
     AppRig rig({"/dev/ttyUSB0", "/dev/ttyS2"}, "/dev/ttyUSB0");
-    std::ofstream(rig.dir / "config.txt", std::ios::binary) << "ComPort = 2\r\n";
+    std::ofstream(rig.dir / "config.txt", std::ios::binary) << "ComPort = 2\r\n# kept\r\n";
     ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n");  // the device is for this run only
+    // The device is for this run only: the file is not even rewritten.
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n# kept\r\n");
     rig.app->mComPort_Click(3);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS2");
     rig.app->mComPort_Click(2);

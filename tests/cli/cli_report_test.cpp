@@ -4,11 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
-#include "codec/encoder.h"
-#include "files/data_file.h"
 #include "support/cli_runner.h"
 #include "support/file_test_support.h"
-#include "support/recording_ui.h"
 
 namespace tarvex {
 namespace {
@@ -54,24 +51,6 @@ TEST(CliReport, PrintsTheReportOfTheOpenedFileAsText) {
     EXPECT_EQ(lines[13], "1                                         12 MK 100.0 Hz");
     EXPECT_EQ(lines[22], "ID TX INTERVAL                             10  min.");
     EXPECT_EQ(lines[27], "MONITOR MODE                OVERRIDE CARRIER");
-}
-
-TEST(CliReport, TextsFromAFileCannotDriveTheTerminal) {
-    TempDir dir;
-    ProgramState state;
-    state.MainData.TXFreq = "430";
-    state.MainData.RXFreq = "440";
-    state.MainData.CustID = std::string("Caf\xE9\x1B[2J\x9B", 9);
-    state.MainData.MorseCodeID = "A1";
-    state.MainData.CustomMKFreq = 100.0f;
-    testing::RecordingUserInterface ui;
-    ASSERT_TRUE(EncodeRadioData(state, {20, "ZPT-410", 1.0f, 170}, {}, ui));
-    ASSERT_TRUE(WriteDataFile(state, dir / "odd.kvd"));
-
-    const CliRun run = RunCli({"report", (dir / "odd.kvd").string()});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("\nCUSTOMER ID:                Caf\u00E9?[2J? \n"), std::string::npos)
-        << run.out;
 }
 
 // Each value starts in the column of its print zone, as in the text report (a number after its
