@@ -145,79 +145,82 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndReadGivesThemBack) {
 
 // Every fault ends within its time-outs with its message and exit status, never as a success it
 // was not, after as many images as it took; every command that reached the repeater ends it with
-// one "X". (Replies of the wrong form are refused by the link's own tests.)
-TEST_F(RadioCliTest, FaultsEndWithTheirMessagesAndExitStatus) {
-    const std::string noRadio = "No Radio!: Radio is not detected!\n";
-    struct Case {
-        std::string name;
-        std::vector<std::string> faults;
-        std::vector<std::string> command;
-        int status;
-        std::string message;
-        std::size_t images;  // "G" commands the repeater received
-    };
-    const std::vector<Case> cases = {
-        {"silent repeater", {"--silent"}, {"read"}, 3, noRadio, 0},
-        {"a decode that fails once costs a second identification",
-         {"--bad-freq", "1"},
-         {"read"},
-         0,
-         "Read ZPT-410 on ",
-         2},
-        {"repeater that stops in the middle of the write",
-         {"--stop-after", "60"},
-         {"program"},
-         3,
-         "No Radio!: Radio stopped responding during programming!\n\nThe repeater may now hold a "
-         "mix of old and new settings. The repeater's previous settings are kept in ",
-         1},
-        {"one address kept wrongly",
-         {"--corrupt-write", "0"},
-         {"program"},
-         4,
-         "Verify Failed: The repeater does not hold what was sent:\nRepeater Transmit Frequency: "
-         "sent 470.5000 MHz, repeater holds 460.5000 MHz\n",
-         2},
-        {"every write refused, not read back",
-         {"--refuse-writes"},
-         {"program", "--no-verify"},
-         0,
-         "Programmed ZPT-410 on ",
-         1},
-        {"writes answered with garbage, not read back",
-         {"--garbage-writes"},
-         {"program", "--no-verify"},
-         0,
-         "Programmed ZPT-410 on ",
-         1},
-        // Three pings, "G", then 7 block openings of 3, 77 bytes of 2 and 7 carriage returns.
-        {"silent from the read-back on",
-         {"--stop-after", std::to_string(3 + 1 + 7 * 3 + 77 * 2 + 7)},
-         {"program"},
-         4,
-         "Verify Failed: The repeater did not send its settings back after the write",
-         2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        work = dir / c.name;
-        Simulator& sim = StartSimulator(c.faults);
-        std::vector<std::string> args = c.command;
-        args.insert(args.begin() + 1, {"--port", sim.devicePath()});
-        if (c.command.front() == "program") {
-            args.push_back((kSamples / "dmk-pair.kvd").string());
-        }
-        const ProgramRun run = Cli(args);
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        ASSERT_EQ(sim.Stop(SIGTERM), 0);
-        const std::string received = ReceivedBytes(work / "wire.log");
-        EXPECT_EQ(Count(received, 'G'), c.images);
-        EXPECT_EQ(Count(received, 'X'), 1u);
-        EXPECT_EQ(received.back(), 'X');
-        simulator.reset();
+// one "X". (Replies of the wrong form are refused by the link's own tests.) Each row is a test of
+// its own, so that the time-outs of the rows pass side by side.
+struct Fault {
+    std::string name;
+    std::vector<std::string> faults;
+    std::vector<std::string> command;
+    int status;
+    std::string message;
+    std::size_t images;  // "G" commands the repeater received
+};
+
+const Fault kFaults[] = {
+    {"SilentRepeater", {"--silent"}, {"read"}, 3, "No Radio!: Radio is not detected!\n", 0},
+    {"ADecodeThatFailsOnceCostsASecondIdentification",
+     {"--bad-freq", "1"},
+     {"read"},
+     0,
+     "Read ZPT-410 on ",
+     2},
+    {"RepeaterThatStopsInTheMiddleOfTheWrite",
+     {"--stop-after", "60"},
+     {"program"},
+     3,
+     "No Radio!: Radio stopped responding during programming!\n\nThe repeater may now hold a "
+     "mix of old and new settings. The repeater's previous settings are kept in ",
+     1},
+    {"OneAddressKeptWrongly",
+     {"--corrupt-write", "0"},
+     {"program"},
+     4,
+     "Verify Failed: The repeater does not hold what was sent:\nRepeater Transmit Frequency: "
+     "sent 470.5000 MHz, repeater holds 460.5000 MHz\n",
+     2},
+    {"EveryWriteRefusedNotReadBack",
+     {"--refuse-writes"},
+     {"program", "--no-verify"},
+     0,
+     "Programmed ZPT-410 on ",
+     1},
+    {"WritesAnsweredWithGarbageNotReadBack",
+     {"--garbage-writes"},
+     {"program", "--no-verify"},
+     0,
+     "Programmed ZPT-410 on ",
+     1},
+    // Three pings, "G", then 7 block openings of 3, 77 bytes of 2 and 7 carriage returns.
+    {"SilentFromTheReadBackOn",
+     {"--stop-after", std::to_string(3 + 1 + 7 * 3 + 77 * 2 + 7)},
+     {"program"},
+     4,
+     "Verify Failed: The repeater did not send its settings back after the write",
+     2},
+};
+
+class RadioCliFaultTest : public RadioCliTest, public ::testing::WithParamInterface<Fault> {};
+
+TEST_P(RadioCliFaultTest, EndsWithItsMessageAndExitStatus) {
+    const Fault& c = GetParam();
+    Simulator& sim = StartSimulator(c.faults);
+    std::vector<std::string> args = c.command;
+    args.insert(args.begin() + 1, {"--port", sim.devicePath()});
+    if (c.command.front() == "program") {
+        args.push_back((kSamples / "dmk-pair.kvd").string());
     }
+    const ProgramRun run = Cli(args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    ASSERT_EQ(sim.Stop(SIGTERM), 0);
+    const std::string received = ReceivedBytes(work / "wire.log");
+    EXPECT_EQ(Count(received, 'G'), c.images);
+    EXPECT_EQ(Count(received, 'X'), 1u);
+    EXPECT_EQ(received.back(), 'X');
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, RadioCliFaultTest, ::testing::ValuesIn(kFaults),
+                         [](const auto& row) { return row.param.name; });
 
 TEST_F(RadioCliTest, ChangedBlocksOnlySendsTheFrequencyBlockAndDiffFindsTheRepeaterEqual) {
     Simulator& sim = StartSimulator({});
