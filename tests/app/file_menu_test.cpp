@@ -53,6 +53,15 @@ DataFileRec SettingsRecord(const std::string& modelName) {
     return state.FileOutRec;
 }
 
+// A dialog that fails, as one whose folder went away, when the script's answer is "!".
+struct FailingChooser : ScriptedFileChooser {
+    using ScriptedFileChooser::ScriptedFileChooser;
+    std::string selectFile(std::string_view title, std::string_view pattern) override {
+        std::string answer = ScriptedFileChooser::selectFile(title, pattern);
+        return answer == "!" ? throw std::runtime_error("the dialog failed") : answer;
+    }
+};
+
 void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
     ASSERT_TRUE(WriteDataFileRecord(SettingsRecord(modelName), path));
 }
@@ -102,12 +111,13 @@ TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowA
         {"a named pipe",
          (dir / "pipe.kvd").string(),
          {readError("it is a named pipe, not a regular file")}},
+        {"the dialog fails", "!", {readError("the dialog failed")}},
         {"the dialog cancelled: no failure", "", {}},
     };
     for (const Case& c : cases) {
         RecordingUserInterface caseUi;
         const auto before = ScreenSnapshot(session.screen);
-        ScriptedFileChooser chooser({c.path});
+        FailingChooser chooser({c.path});
         EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.name;
         EXPECT_EQ(session.state.FileCancelled, c.path.empty()) << c.name;
         EXPECT_EQ(caseUi.events, c.expected) << c.name;
@@ -241,12 +251,17 @@ TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
          (dir / "no" / "such" / "dir.kvd").string(),
          {Message("File System Error", "Error saving data file...\nNo such file or directory",
                   MessageIcon::Critical)}},
+        {"the dialog fails",
+         [](Session&) {},
+         "!",
+         {Message("File System Error", "Error saving data file...\nthe dialog failed",
+                  MessageIcon::Critical)}},
     };
     for (const Case& c : cases) {
         Session copy = session;
         c.change(copy);
         RecordingUserInterface caseUi;
-        ScriptedFileChooser chooser({c.path});
+        FailingChooser chooser({c.path});
         EXPECT_FALSE(SaveFileCommand(copy, caseUi, chooser)) << c.name;
         EXPECT_EQ(caseUi.events, c.expected) << c.name;
         EXPECT_FALSE(std::filesystem::exists(target)) << c.name;
