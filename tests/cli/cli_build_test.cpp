@@ -91,7 +91,7 @@ TEST(CliBuild, HandWrittenSettingsBecomeAFileThatShowsThemAsStored) {
         {"TXFreq", "451.5250"}, {"RXFreq", "456.5000"},   {"MKSlot", {52, 134}},
         {"PTTExtEnc", 135},     {"CustomMKFreq", 113.4},  {"MorseCodeID", "VK2ABCDE"},
         {"MKEncodewID", false}, {"TXHangTime", 1.2},      {"MonitorMode", 1},
-        {"MKEncodePol", true}};
+        {"MKEncodePol", true},  {"MKDecodePol", false}};
     for (const auto& [key, value] : expected.items()) {
         EXPECT_EQ(shown[key], value) << key;
     }

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <sstream>
 
 #include "support/cli_runner.h"
 #include "support/file_test_support.h"
@@ -16,15 +15,6 @@ using testing::TempDir;
 
 const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) / "samples";
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // What a command prints, and whether it succeeded.
 std::pair<bool, std::string> Shell(const std::string& command) {
     std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
@@ -34,23 +24,6 @@ std::pair<bool, std::string> Shell(const std::string& command) {
         text += buffer.data();
     }
     return {pipe != nullptr && ::pclose(pipe) == 0, text};
-}
-
-TEST(CliReport, PrintsTheReportOfTheOpenedFileAsText) {
-    const CliRun run = RunCli({"report", (kSamples / "mk-tone-repeater.kvd").string()});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    const std::vector<std::string> lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 28u) << run.out;
-    // The date starts in the zone at column 99; date and time are the computer's.
-    EXPECT_EQ(lines[0].substr(0, 98), "TARVEX RADIO MODEL:  ZPT-410" + std::string(70, ' '));
-    EXPECT_NE(lines[0][98], ' ');
-    // The file's settings, committed as the window would: the layout itself is the report's own.
-    EXPECT_EQ(lines[3], "FIRMWARE VERSION:                         1.00");
-    EXPECT_EQ(lines[4], "CUSTOMER ID:                ACME RADIO");
-    EXPECT_EQ(lines[13], "1                                         12 MK 100.0 Hz");
-    EXPECT_EQ(lines[22], "ID TX INTERVAL                             10  min.");
-    EXPECT_EQ(lines[27], "MONITOR MODE                OVERRIDE CARRIER");
 }
 
 // Each value starts in the column of its print zone, as in the text report (a number after its
