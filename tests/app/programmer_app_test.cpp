@@ -30,7 +30,6 @@ using testing::RecordingUserInterface;
 using testing::ScriptedFileChooser;
 using testing::ScriptedSerialPort;
 using testing::TempDir;
-using testing::WithFileSizeLimit;
 
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -106,30 +105,16 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
     TempDir dir;
     for (const Case& c : cases) {
         std::ofstream(dir / "config.txt", std::ios::binary) << c.content;
-        const std::optional<std::string> text = ReadConfigPortText(dir / "config.txt");
+        const std::optional<std::string> text = ConfigStore(dir / "config.txt").Load();
         ASSERT_TRUE(text) << c.content;
         EXPECT_EQ(*text, c.portText) << c.content;
         EXPECT_EQ(PortNumberOf(*text), c.port) << c.content;
     }
-    EXPECT_FALSE(ReadConfigPortText(dir / "missing.txt"));
+    EXPECT_FALSE(ConfigStore(dir / "missing.txt").Load());
     // A named pipe in its place would hold start-up forever: it reads as an empty file.
     ASSERT_EQ(::mkfifo((dir / "pipe.txt").c_str(), 0600), 0);
-    EXPECT_EQ(ReadConfigPortText(dir / "pipe.txt"), "1");
+    EXPECT_EQ(ConfigStore(dir / "pipe.txt").Load(), "1");
     EXPECT_EQ(PortNumberOf("12"), 12);  // a port text taken from a number opened at start-up
-}
-
-TEST(ConfigFile, WritesOneLineEndedByCrLf) {
-    TempDir dir;
-    ASSERT_TRUE(WriteConfigFile(dir / "config.txt", 7));
-    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
-    std::string reason;
-    EXPECT_FALSE(WriteConfigFile(dir / "no-such-folder" / "config.txt", 1, &reason));
-    EXPECT_FALSE(reason.empty());
-    // Out of room, as on a full disk: the system's reason, and the old line stays.
-    EXPECT_FALSE(
-        WithFileSizeLimit(5, [&] { return WriteConfigFile(dir / "config.txt", 3, &reason); }));
-    EXPECT_EQ(reason, "File too large");
-    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
 }
 
 TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {

@@ -60,15 +60,6 @@ TEST(SimulatedRepeater, AnswersEveryCommandInTheLengthTheProgramReads) {
     }
 }
 
-TEST(SimulatedRepeater, ImageReplyIsFourCharactersThenTheMemoryInUpperCaseHex) {
-    SimulatedRepeater repeater({CountingMemory(), "10", {}});
-    const std::string reply = repeater.Receive("G");
-    ASSERT_EQ(reply.size(), 260u);
-    EXPECT_EQ(reply.substr(4, 6), "808182");
-    EXPECT_EQ(reply.substr(252), "FCFDFEFF");
-    EXPECT_EQ(reply, ImageReply(CountingMemory()));
-}
-
 // The seven blocks a programming run sends, each byte as two digits with a reply read per
 // character; the last block in lower-case digits, which are taken like upper-case ones.
 TEST(SimulatedRepeater, AProgrammingRunLandsInMemoryBlockByBlock) {
