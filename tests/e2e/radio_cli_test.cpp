@@ -25,31 +25,16 @@ std::string ReadAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// The bytes of one direction, in order, from a wire trace: what the simulator's log shows it
-// received (" recv \""), or what tarvex-cli's trace shows it sent (" sent \"").
+// The bytes of one direction, in order and escaped as both traces write them ("\\r"): what the
+// simulator's log shows it received (" recv \""), or what tarvex-cli's trace shows it sent.
 std::string ReceivedBytes(const std::filesystem::path& log,
                           const std::string& marker = " recv \"") {
     std::ifstream file(log);
     std::string received;
     for (std::string line; std::getline(file, line);) {
-        const auto start = line.find(marker);
-        if (start == std::string::npos) {
-            continue;
-        }
-        const std::size_t first = start + marker.size();
-        const std::string escaped = line.substr(first, line.rfind('"') - first);
-        for (std::size_t i = 0; i < escaped.size(); ++i) {
-            if (escaped[i] != '\\') {
-                received += escaped[i];
-                continue;
-            }
-            const char kind = escaped[++i];
-            if (kind == 'x') {
-                received += static_cast<char>(std::stoi(escaped.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                received += kind == 'r' ? '\r' : kind == 'n' ? '\n' : kind == 't' ? '\t' : kind;
-            }
+        if (const auto start = line.find(marker); start != std::string::npos) {
+            const std::size_t first = start + marker.size();
+            received += line.substr(first, line.rfind('"') - first);
         }
     }
     return received;
@@ -125,7 +110,7 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndReadGivesThemBack) {
             blocks += ByteToHex(static_cast<std::uint8_t>(expected[a]));
             EXPECT_EQ(memory[a], expected[a]) << "address " << a;
         }
-        blocks += "\r";
+        blocks += "\\r";
     }
     // The blocks, the read-back and the end of programming mode, as the repeater received them
     // and as the trace says they were sent.
@@ -233,7 +218,7 @@ TEST_F(RadioCliTest, ChangedBlocksOnlySendsTheFrequencyBlockAndDiffFindsTheRepea
     const ProgramRun run = Cli({"program", "--port", sim.devicePath(), "--changed-only", changed});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string received = ReceivedBytes(work / "wire.log");
-    EXPECT_EQ(received.substr(received.find('G') + 1), "S00452012456012\rGX");
+    EXPECT_EQ(received.substr(received.find('G') + 1), "S00452012456012\\rGX");
 
     const ProgramRun same = Cli({"diff", changed, "--port", sim.devicePath()});
     EXPECT_EQ(same.status, 0) << same.out << same.err;
