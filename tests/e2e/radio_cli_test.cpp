@@ -143,12 +143,6 @@ struct Fault {
 
 const Fault kFaults[] = {
     {"SilentRepeater", {"--silent"}, {"read"}, 3, "No Radio!: Radio is not detected!\n", 0},
-    {"ADecodeThatFailsOnceCostsASecondIdentification",
-     {"--bad-freq", "1"},
-     {"read"},
-     0,
-     "Read ZPT-410 on ",
-     2},
     {"RepeaterThatStopsInTheMiddleOfTheWrite",
      {"--stop-after", "60"},
      {"program"},
