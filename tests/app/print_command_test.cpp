@@ -45,18 +45,9 @@ TEST_F(PrintCommandTest, PrintsTheSettingsAsTheScreenShowsThemAfterCommitAndEnco
     EXPECT_EQ(session.state.MainData.TXHangTime, 2.5f);
     EXPECT_NE(session.state.OutData, ImageBuffer{});  // encoded as for saving
 
-    const std::string& page = printer.Page();
-    for (const char* row : {
-             "TARVEX RADIO MODEL:  ZPT-410",
-             "\nFIRMWARE VERSION:                         1.00\n",
-             "\nCUSTOMER ID:                ACME RADIO\n",
-             "\nREPEATER TX FREQ.                         451.0125\n",
-             "\n1                                         12 MK 100.0 Hz\n",
-             "\nTX HANG TIME                 2.5  sec.\n",
-             "\nMONITOR MODE                OVERRIDE CARRIER\n",
-         }) {
-        EXPECT_NE(page.find(row), std::string::npos) << row << "\nin\n" << page;
-    }
+    // The report's layout is its own test's; here the edit reaches the page once committed.
+    EXPECT_NE(printer.Page().find("\nTX HANG TIME                 2.5  sec.\n"), std::string::npos)
+        << printer.Page();
 }
 
 // Without an installed printer the report may go to a PDF file instead; a step that fails shows
