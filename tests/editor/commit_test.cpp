@@ -2,26 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "codec/squelch_rows.h"
-#include "support/recording_ui.h"
+#include "support/editor_rig.h"
 
 namespace tarvex {
 namespace {
 
 using testing::BeepEvent;
 using testing::Message;
-using testing::RecordingUserInterface;
+using testing::OutOfRange;
 using testing::UiEvent;
 
 UiEvent CommitError(const std::string& text) {
     return Message("Commit Data Error", text);
-}
-UiEvent OutOfRange(const std::string& limits) {
-    return Message("Out of Range!", "Value must be between " + limits, MessageIcon::Exclamation);
 }
 
 // A screen on which every field is filled and valid.
@@ -44,82 +40,78 @@ ScreenModel ValidScreen() {
     return s;
 }
 
+// A text box takes the text, a list the row number, an option button "" (not selected).
+void Set(ScreenModel& screen, const std::string& name, int index, const std::string& value) {
+    Control& control = *screen.Find(name, index);
+    if (control.kind == ControlKind::ComboBox) {
+        control.selectedRow = std::stoi(value);
+    } else if (control.kind == ControlKind::OptionButton) {
+        control.selected = !value.empty();
+    } else {
+        control.text = value;
+    }
+}
+
 TEST(CommitMainData, StopsAtTheFirstBadFieldWithItsMessage) {
-    struct Case {
-        std::string name;
-        std::function<void(ScreenModel&)> change;
-        std::vector<UiEvent> events;
-        std::string storedTx;     // "old" when step 1 did not store
-        float storedTail = -1.f;  // -1 when step 10 did not store
+    struct Change {
+        std::string control;
+        std::string value;
+        int index = -1;
     };
-    const std::vector<Case> cases = {
-        {"empty TX frequency",
-         [](ScreenModel& s) { s.TxtRptrTXFreq.text.clear(); },
-         {CommitError("TX frequency field is empty...")},
-         "old"},
-        {"placeholder TX frequency",
-         [](ScreenModel& s) { s.TxtRptrTXFreq.text = "---.----"; },
+    struct Case {
+        std::vector<Change> changes;
+        std::vector<UiEvent> events;
+        std::string storedTx = "451.0125";  // "old" when step 1 did not store
+        float storedTail = -1.f;            // -1 when step 10 did not store
+    };
+    const Case cases[] = {
+        {{{"TxtRptrTXFreq", ""}}, {CommitError("TX frequency field is empty...")}, "old"},
+        {{{"TxtRptrTXFreq", "---.----"}},
          {BeepEvent(), BeepEvent(), BeepEvent(), BeepEvent(), BeepEvent(), BeepEvent(), BeepEvent(),
           OutOfRange("400 and 512"), CommitError("TX frequency field  is out of range")},
          "old"},
-        {"RX out of the band after TX was stored",
-         [](ScreenModel& s) { s.TxtRptrRXFreq.text = "520"; },
-         {OutOfRange("400 and 512"), CommitError("RX frequency field  is out of range")},
-         "451.0125"},
-        {"custom tone needed by slot 2 but empty",
-         [](ScreenModel& s) { s.CmbMK_Type_Code[1].selectedRow = kRowSlotCustomMk; },
-         {CommitError("Custom MK frequency field is empty...")},
-         "451.0125"},
-        {"custom tone needed by PTT and out of range",
-         [](ScreenModel& s) {
-             s.CmbPTT_ExtEnc.selectedRow = kRowPttCustomMk;
-             s.TxtCustomMKFreq.text = "300";
-         },
-         {OutOfRange("60 and 254"), CommitError("Custom MK frequency is out of range")},
-         "451.0125"},
-        {"unused custom tone is still checked when filled",
-         [](ScreenModel& s) { s.TxtCustomMKFreq.text = "59"; },
-         {OutOfRange("60 and 254"), CommitError("Custom MK frequency is out of range")},
-         "451.0125"},
-        {"empty identifier interval",
-         [](ScreenModel& s) { s.TxtIDTXInterval.text.clear(); },
-         {CommitError("Morse Code ID time interval is empty...")},
-         "451.0125"},
-        {"time-out of 35",
-         [](ScreenModel& s) { s.TxtTXTimeOutTimer.text = "35"; },
-         {OutOfRange("0 and 34"), CommitError("Time Out Timer field is out of range")},
-         "451.0125"},
-        {"hang time typed and never left",
-         [](ScreenModel& s) { s.TxtTXHangTime.text = "9"; },
-         {OutOfRange("0 and 7"), CommitError("Transmit Hang Time field is out of range")},
-         "451.0125"},
-        {"empty tail time",
-         [](ScreenModel& s) { s.TxtSqlTailMuteTime.text.clear(); },
-         {CommitError("Squelch Tail Mute Time field is empty...")},
-         "451.0125"},
-        {"no monitor option",
-         [](ScreenModel& s) { s.OptOvrCarrier.selected = false; },
+        {{{"TxtRptrRXFreq", ""}}, {CommitError("RX frequency field is empty...")}},
+        {{{"TxtRptrRXFreq", "520"}},
+         {OutOfRange("400 and 512"), CommitError("RX frequency field  is out of range")}},
+        {{{"CmbMK_Type_Code", "137", 0}}, {CommitError("Custom MK frequency field is empty...")}},
+        {{{"CmbMK_Type_Code", "137", 1}}, {CommitError("Custom MK frequency field is empty...")}},
+        {{{"CmbPTT_ExtEnc", "135"}, {"TxtCustomMKFreq", "300"}},
+         {OutOfRange("60 and 254"), CommitError("Custom MK frequency is out of range")}},
+        // A custom tone nothing uses is still checked when filled.
+        {{{"TxtCustomMKFreq", "59"}},
+         {OutOfRange("60 and 254"), CommitError("Custom MK frequency is out of range")}},
+        {{{"TxtIDTXInterval", ""}}, {CommitError("Morse Code ID time interval is empty...")}},
+        {{{"TxtIDTXInterval", "35"}},
+         {OutOfRange("0 and 34"), CommitError("Morse Code ID time interval is out of range")}},
+        {{{"TxtTXTimeOutTimer", ""}}, {CommitError("Time Out Timer field is empty...")}},
+        {{{"TxtTXTimeOutTimer", "35"}},
+         {OutOfRange("0 and 34"), CommitError("Time Out Timer field is out of range")}},
+        {{{"TxtTXHangTime", ""}}, {CommitError("Transmit Hang Time field is empty...")}},
+        // Typed and never left, for example straight to a menu.
+        {{{"TxtTXHangTime", "9"}},
+         {OutOfRange("0 and 7"), CommitError("Transmit Hang Time field is out of range")}},
+        {{{"TxtSqlTailMuteTime", ""}}, {CommitError("Squelch Tail Mute Time field is empty...")}},
+        {{{"TxtSqlTailMuteTime", "7.5"}},
+         {OutOfRange("0 and 7"), CommitError("Squelch Tail Mute Time field is out of range")}},
+        {{{"OptOvrCarrier", ""}},
          {CommitError("One of the monitor options must be selected")},
          "451.0125",
          0.5f},
-        {"a list without a row",
-         [](ScreenModel& s) { s.CmbPTT_ExtEnc.selectedRow = kNoRow; },
-         {CommitError("A coded squelch list has no row selected")},
-         "451.0125"},
-        {"a row beyond the list",
-         [](ScreenModel& s) { s.CmbMK_Type_Code[0].selectedRow = 138; },
-         {CommitError("A coded squelch list has no row selected")},
-         "451.0125"},
+        {{{"CmbPTT_ExtEnc", "-1"}}, {CommitError("A coded squelch list has no row selected")}},
+        {{{"CmbMK_Type_Code", "138", 0}},
+         {CommitError("A coded squelch list has no row selected")}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.changes.back().control + " = \"" + c.changes.back().value + "\"");
         ScreenModel screen = ValidScreen();
-        c.change(screen);
+        for (const Change& change : c.changes) {
+            Set(screen, change.control, change.index, change.value);
+        }
         MainDataRec data;
         data.TXFreq = "old";
         data.SqlTailMuteTime = -1.f;
         RangeModule range;
-        RecordingUserInterface ui;
+        testing::RecordingUserInterface ui;
         EXPECT_FALSE(CommitMainData(screen, data, range, ui));
         EXPECT_EQ(ui.events, c.events);
         EXPECT_EQ(data.TXFreq, c.storedTx);
@@ -132,7 +124,7 @@ TEST(CommitMainData, StoresEveryFieldAsShown) {
     screen.TxtRptrTXFreq.text = "451.01";  // typed without Enter: stored unsnapped
     MainDataRec data;
     RangeModule range;
-    RecordingUserInterface ui;
+    testing::RecordingUserInterface ui;
     ASSERT_TRUE(CommitMainData(screen, data, range, ui));
     EXPECT_TRUE(ui.events.empty());
     EXPECT_EQ(screen.TxtCustomMKFreq.text, "67.0");  // unused and empty: refilled

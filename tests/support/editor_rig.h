@@ -1,11 +1,38 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "editor/keys.h"
 #include "editor/main_screen_editor.h"
+#include "editor/shown_settings.h"
+#include "support/recording_ui.h"
 
 namespace tarvex::testing {
+
+// A fresh main screen with its editor, as the window binds them, and all the user saw.
+struct EditorRig {
+    ScreenModel screen = BuildMainScreen();
+    ProgramState state;
+    RangeModule range;
+    RecordingUserInterface ui;
+    MainScreenEditor editor{screen, state, range, ui};
+};
+
+// The whole screen in one line: every setting as shown ("key=text "), then E and D for the
+// enabled polarity boxes.
+inline std::string Shown(const ScreenModel& s) {
+    std::string text;
+    for (const ShownSetting& setting : ShownSettingsOf(s)) {
+        text += setting.key + "=" + setting.text + " ";
+    }
+    return text + (s.chkMKEncodePol.enabled ? "E" : "-") + (s.chkMKDecodePol.enabled ? "D" : "-");
+}
+
+// The range check's box for the limits "60 and 254".
+inline UiEvent OutOfRange(const std::string& limits) {
+    return Message("Out of Range!", "Value must be between " + limits, MessageIcon::Exclamation);
+}
 
 // Types keys into a text box the way a single-line box applies them after its key handler:
 // Backspace deletes before the caret, Enter changes nothing, any other code is inserted.
