@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/working_state.h"
 #include "support/editor_rig.h"
 
 namespace tarvex {
@@ -128,17 +129,27 @@ TEST(MainScreen, OpeningStateAndMenus) {
     for (const Menu* menu : {&s.menuFile, &s.menuRadio, &s.mComPort, &s.menuHelp}) {
         menus += menu->header.caption + ":";
         for (std::size_t item = 1; item <= menu->items.size(); ++item) {
-            menus += " " + menu->item(static_cast<int>(item)).caption;
+            const MenuItem& i = menu->item(static_cast<int>(item));
+            menus += " " + i.caption + (i.checkable ? (i.checked ? "[x]" : "[ ]") : "");
         }
         menus += "\n";
     }
     EXPECT_EQ(menus,
               R"(&File: &Open File &Save File - &Print - &Quit - &Compare With File… Open &Backup…
-&Radio: &Read &Program Radio - &Terminal Mode &Com Port - Co&mpare With Repeater - &Verify After Programming &Write Changed Blocks Only
+&Radio: &Read &Program Radio - &Terminal Mode[ ] &Com Port - Co&mpare With Repeater - &Verify After Programming[x] &Write Changed Blocks Only[ ]
 &Com Port: COM Port&1 COM Port&2 COM Port&3 COM Port&4
 &Help: Contact Us &Save Serial Trace…
 )");
     EXPECT_THROW(s.menuFile.item(0), std::out_of_range);
+}
+
+TEST(MainScreen, AStatusNoticeShowsTheFrameOverTheWorkingStateUntilItEnds) {
+    ScreenModel s = BuildMainScreen();
+    ShowStatusNotice(s, "Saved");
+    EXPECT_TRUE(s.FrameStatus.visible && s.TimStatusNotice.enabled && !s.FrmMonitorMode.visible);
+    EXPECT_EQ(s.LabelStatus.caption, "Saved");
+    EndStatusNotice(s);
+    EXPECT_TRUE(!s.FrameStatus.visible && !s.TimStatusNotice.enabled && s.FrmMonitorMode.visible);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "files/local_file_system.h"
+#include "support/file_test_support.h"
 #include "support/recording_ui.h"
 
 namespace tarvex {
@@ -270,7 +271,7 @@ TEST(MatchesPattern, GlobsInEitherCaseAndSeveralPatterns) {
     }
 }
 
-TEST(VolumesOfMountTable, OffersTheRootAndTheMountedVolumes) {
+TEST(LocalFileSystem, OffersTheRootAndTheMountedVolumesAndListsAFolder) {
     const std::string table =
         "sysfs /sys sysfs rw 0 0\n"
         "proc /proc proc rw 0 0\n"
@@ -285,6 +286,16 @@ TEST(VolumesOfMountTable, OffersTheRootAndTheMountedVolumes) {
     EXPECT_EQ(VolumesOfMountTable(table),
               (std::vector<std::string>{"/", "/boot/efi", "/media/tech/MY STICK",
                                         "/media/tech/disk2021\\ ", "/mnt/share"}));
+
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir / "sub" / "deeper");
+    std::ofstream(dir / "a.kvd");
+    LocalFileSystem local;
+    EXPECT_EQ(local.Volumes().front(), "/");
+    EXPECT_TRUE(local.IsDirectory(dir.path()) && !local.IsDirectory(dir / "a.kvd"));
+    EXPECT_EQ(local.Subdirectories(dir.path()), std::vector<std::string>{"sub"});
+    EXPECT_EQ(local.Files(dir.path()), std::vector<std::string>{"a.kvd"});
+    EXPECT_TRUE(local.Files(dir / "missing").empty());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,30 @@ inline std::string Shown(const ScreenModel& s) {
         text += setting.key + "=" + setting.text + " ";
     }
     return text + (s.chkMKEncodePol.enabled ? "E" : "-") + (s.chkMKDecodePol.enabled ? "D" : "-");
+}
+
+// Sets controls from a blank-separated script of "Name=value" or "Name(element)=value": a text
+// box's text ('_' for a blank), a list's row number, 1 or 0 for an option button, a check box's
+// state (0 unchecked, 1 checked, 2 grayed).
+inline void SetScreen(ScreenModel& screen, const std::string& script) {
+    std::istringstream in(script);
+    for (std::string word; in >> word;) {
+        const std::size_t equals = word.find('=');
+        const std::size_t paren = word.find('(');
+        std::string value = word.substr(equals + 1);
+        std::replace(value.begin(), value.end(), '_', ' ');
+        const int index = paren < equals ? std::stoi(word.substr(paren + 1)) : -1;
+        Control& c = *screen.Find(word.substr(0, std::min(paren, equals)), index);
+        if (c.kind == ControlKind::ComboBox) {
+            c.selectedRow = std::stoi(value);
+        } else if (c.kind == ControlKind::OptionButton) {
+            c.selected = value == "1";
+        } else if (c.kind == ControlKind::CheckBox) {
+            c.check = static_cast<CheckState>(std::stoi(value));
+        } else {
+            c.text = value;
+        }
+    }
 }
 
 // The range check's box for the limits "60 and 254".
