@@ -4,7 +4,7 @@
 
 #include <map>
 #include <numeric>
-#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,41 +14,41 @@
 namespace tarvex {
 namespace {
 
+// Every row of the three lists, as the screen is described.
 TEST(CodedSquelchRows, OneRowSequenceWithEachListsOwnSpecialRows) {
-    struct Case {
-        int row;
-        const char* slot1;
-        const char* ptt;  // nullptr: the PTT/EXT list ends before
-    };
-    const Case cases[] = {
-        {0, "00 None", "00 None"},
-        {1, "01 MK 67 Hz", "01 MK 67 Hz"},
-        {38, "38 MK 250.3 Hz", "38 MK 250.3 Hz"},
-        {39, "39 MK 69.4 Hz", "39 MK 69.4 Hz"},
-        {44, "44 None", "44 None"},
-        {51, "51 MK 254.1 Hz", "51 MK 254.1 Hz"},
-        {52, "DMK 023", "DMK 023"},
-        {68, "DMK 116", "DMK 116"},
-        {134, "DMK 754", "DMK 754"},
-        {135, "Carrier SQ", "Custom MK"},
-        {136, "Inactive", nullptr},
-        {137, "Custom MK", nullptr},
-    };
-    const auto slot1 = SlotListRows(0);
-    const auto slot2 = SlotListRows(1);
-    const auto ptt = PttListRows();
-    ASSERT_EQ(slot1.size(), 138u);
-    ASSERT_EQ(ptt.size(), 136u);
-    for (const Case& c : cases) {
-        EXPECT_EQ(slot1[c.row], c.slot1) << c.row;
-        EXPECT_EQ(c.ptt ? ptt[c.row] : "", c.ptt ? c.ptt : "") << c.row;
+    const std::string tones =
+        "00 None|01 MK 67 Hz|02 MK 71.9 Hz|03 MK 74.4 Hz|04 MK 77.0 Hz|05 MK 79.7 Hz|"
+        "06 MK 82.5 Hz|07 MK 85.4 Hz|08 MK 88.5 Hz|09 MK 91.5 Hz|10 MK 94.8 Hz|11 MK 97.4 Hz|"
+        "12 MK 100.0 Hz|13 MK 103.5 Hz|14 MK 107.2 Hz|15 MK 110.9 Hz|16 MK 114.8 Hz|"
+        "17 MK 118.8 Hz|18 MK 123.0 Hz|19 MK 127.3 Hz|20 MK 131.8 Hz|21 MK 136.5 Hz|"
+        "22 MK 141.3 Hz|23 MK 146.2 Hz|24 MK 151.4 Hz|25 MK 156.7 Hz|26 MK 162.2 Hz|"
+        "27 MK 167.9 Hz|28 MK 173.8 Hz|29 MK 179.9 Hz|30 MK 186.2 Hz|31 MK 192.8 Hz|"
+        "32 MK 203.5 Hz|33 MK 210.7 Hz|34 MK 218.1 Hz|35 MK 225.7 Hz|36 MK 233.6 Hz|"
+        "37 MK 241.8 Hz|38 MK 250.3 Hz|39 MK 69.4 Hz|40 MK 159.8 Hz|41 MK 165.5 Hz|"
+        "42 MK 171.3 Hz|43 MK 177.3 Hz|44 None|45 MK 183.5 Hz|46 MK 189.9 Hz|47 MK 196.6 Hz|"
+        "48 MK 199.5 Hz|49 MK 206.5 Hz|50 MK 229.1 Hz|51 MK 254.1 Hz|";
+    const std::string codes =
+        "023 025 026 031 032 043 047 051 054 065 071 072 073 074 114 115 116 125 131 132 134 "
+        "143 152 155 156 162 165 172 174 205 223 226 243 244 245 251 261 263 265 271 306 311 "
+        "315 331 343 346 351 364 365 371 411 412 413 423 431 432 445 464 465 466 503 506 516 "
+        "532 546 565 606 612 624 627 631 632 654 662 664 703 712 723 731 732 734 743 754 ";
+    std::vector<std::string> rows;
+    std::istringstream toneRows(tones);
+    for (std::string row; std::getline(toneRows, row, '|');) {
+        rows.push_back(row);
     }
-    // Only slot 2's row 52 differs: "DMK 023 " with a trailing blank.
-    std::vector<std::string> expectedSlot2 = slot1;
-    expectedSlot2[52] = "DMK 023 ";
-    EXPECT_EQ(slot2, expectedSlot2);
-    EXPECT_EQ(std::set<std::string>(slot1.begin() + 52, slot1.begin() + 135).size(), 83u)
-        << "83 distinct DMK codes";
+    std::istringstream dmkCodes(codes);
+    for (std::string code; dmkCodes >> code;) {
+        rows.push_back("DMK " + code);
+    }
+    ASSERT_EQ(rows.size(), 135u);
+    std::vector<std::string> ptt = rows;
+    ptt.push_back("Custom MK");
+    EXPECT_EQ(PttListRows(), ptt);
+    rows.insert(rows.end(), {"Carrier SQ", "Inactive", "Custom MK"});
+    EXPECT_EQ(SlotListRows(0), rows);
+    rows[52] = "DMK 023 ";  // slot 2's list alone
+    EXPECT_EQ(SlotListRows(1), rows);
 }
 
 // Every editable control in tab order, one a line: tab index, name, position, the caption beside it
