@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "services/message_text.h"
+
 namespace tarvex::cli {
 
 MessageResult ConsoleUserInterface::ShowMessage(const MessageBox& box) {
-    err_ << box.title << ": " << box.text << '\n';
+    err_ << MessageTextToUtf8(box.title) << ": " << MessageTextToUtf8(box.text) << '\n';
     titles_.push_back(box.title);
     switch (box.buttons) {
         case MessageButtons::YesNo:
@@ -24,7 +26,7 @@ bool ConsoleUserInterface::Showed(std::string_view title) const {
 std::optional<std::string> ConsoleUserInterface::InputBox(const std::string& prompt,
                                                           const std::string& title,
                                                           const std::string&) {
-    err_ << title << ": " << prompt << '\n';
+    err_ << MessageTextToUtf8(title) << ": " << MessageTextToUtf8(prompt) << '\n';
     return std::nullopt;
 }
 

@@ -10,16 +10,14 @@
 #include <cerrno>
 #include <fstream>
 
+#include "link/port_discovery.h"
+
 namespace tarvex {
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr std::string_view kUdevRule = "60-tarvex-usb-serial.rules";
-
-std::string DevicePath(const std::string& device) {
-    return device.empty() || device.front() == '/' ? device : "/dev/" + device;
-}
 
 std::string GroupName(gid_t gid) {
     const group* entry = ::getgrgid(gid);
@@ -36,7 +34,7 @@ std::string UserName(uid_t uid) {
 // "LCK.." and the device's name under /dev, with any further '/' made '_' (pts/3 gives
 // LCK..pts_3), as serial programs name their lock files.
 std::string LockFileName(const std::string& device) {
-    std::string name = DevicePath(device);
+    std::string name = DevicePathOf(device);
     if (name.starts_with("/dev/")) {
         name.erase(0, 5);
     }
@@ -116,7 +114,7 @@ std::optional<PortLock> FindPortLock(const std::string& device,
 
 DeviceAccess ProbeDevice(const std::string& device) {
     DeviceAccess access;
-    const std::string path = DevicePath(device);
+    const std::string path = DevicePathOf(device);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         access.exists = errno != ENOENT && errno != ENOTDIR;
@@ -134,7 +132,7 @@ DeviceAccess ProbeDevice(const std::string& device) {
 
 std::string PortRefusalNote(const std::string& device, const std::string& systemReason,
                             const DeviceAccess& access) {
-    std::string note = DevicePath(device) + ": ";
+    std::string note = DevicePathOf(device) + ": ";
     if (!access.exists) {
         note +=
             "no such device. USB serial adapters usually appear as /dev/ttyUSB0 or "

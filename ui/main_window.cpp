@@ -537,7 +537,8 @@ void MainWindow::ShowControl(Control& control, QWidget& widget) {
             const QList<QLabel*> panels = widget.findChildren<QLabel*>();
             for (qsizetype i = 0; i < panels.size(); ++i) {
                 const auto at = static_cast<std::size_t>(i);
-                const QString text = at < control.panels.size() ? ToQt(control.panels[at]) : "";
+                const QString text =
+                    at < control.panels.size() ? MessageToQt(control.panels[at]) : "";
                 // Cut in the middle, so that the end of a long path (a backup's name) shows.
                 const QString shown = panels[i]->fontMetrics().elidedText(
                     text, Qt::ElideMiddle, panels[i]->contentsRect().width());

@@ -3,11 +3,19 @@
 #include <QtCore/QString>
 #include <string>
 
+#include "services/message_text.h"
+
 namespace tarvex::ui {
 
 // The model's texts are single-byte, each byte the Latin-1 character of its code.
 inline QString ToQt(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Messages and the status line mix the settings' single-byte texts with UTF-8 file names and
+// reasons; see MessageTextToUtf8.
+inline QString MessageToQt(const std::string& text) {
+    return QString::fromStdString(MessageTextToUtf8(text));
 }
 
 // How many characters of a text the model cannot hold (beyond one byte).

@@ -67,8 +67,8 @@ MessageResult ResultOf(int button) {
 }  // namespace
 
 MessageResult QtDialogs::Message(QWidget* parent, const MessageBox& box) {
-    QMessageBox dialog(IconOf(box.icon), ToQt(box.title), ToQt(box.text), ButtonsOf(box.buttons),
-                       parent);
+    QMessageBox dialog(IconOf(box.icon), MessageToQt(box.title), MessageToQt(box.text),
+                       ButtonsOf(box.buttons), parent);
     return ResultOf(dialog.exec());
 }
 
@@ -77,15 +77,15 @@ std::optional<std::string> QtDialogs::Input(QWidget* parent, const std::string& 
                                             const std::string& defaultText,
                                             const std::string& note) {
     QDialog dialog(parent);
-    dialog.setWindowTitle(ToQt(title));
+    dialog.setWindowTitle(MessageToQt(title));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* promptLabel = new QLabel(ToQt(prompt), &dialog);
+    auto* promptLabel = new QLabel(MessageToQt(prompt), &dialog);
     layout->addWidget(promptLabel);
     auto* answer = new QLineEdit(ToQt(defaultText), &dialog);
     layout->addWidget(answer);
     if (!note.empty()) {
         // The system's reason, apart from the prompt so that the prompt reads as it always has.
-        auto* noteLabel = new QLabel(ToQt(note), &dialog);
+        auto* noteLabel = new QLabel(MessageToQt(note), &dialog);
         noteLabel->setObjectName("note");
         noteLabel->setWordWrap(true);
         noteLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -105,21 +105,21 @@ std::optional<std::string> QtDialogs::Input(QWidget* parent, const std::string& 
 void QtDialogs::List(QWidget* parent, const std::string& title, const std::string& heading,
                      const std::vector<std::string>& lines) {
     QDialog dialog(parent);
-    dialog.setWindowTitle(ToQt(title));
+    dialog.setWindowTitle(MessageToQt(title));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* headingLabel = new QLabel(ToQt(heading), &dialog);
+    auto* headingLabel = new QLabel(MessageToQt(heading), &dialog);
     headingLabel->setWordWrap(true);
     layout->addWidget(headingLabel);
     auto* list = new QListWidget(&dialog);
     list->setObjectName("lines");
     for (const std::string& line : lines) {
-        list->addItem(ToQt(line));
+        list->addItem(MessageToQt(line));
     }
     // As wide as the longest line, within reason; a longer one scrolls.
     list->setMinimumWidth(
         std::min(list->sizeHintForColumn(0) + 2 * list->frameWidth() + 24, kWidestList));
     headingLabel->setBuddy(list);
-    list->setAccessibleName(ToQt(heading));
+    list->setAccessibleName(MessageToQt(heading));
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
