@@ -89,41 +89,5 @@ TEST(BCDToFreq, UnpacksAndSnapsBackOntoTheRaster) {
     }
 }
 
-TEST(FreqCodec, EveryRasterFrequencySurvivesPackingAndUnpacking) {
-    ProgramState state;
-    RecordingUserInterface ui;
-    for (int step = 400 * 80; step <= 512 * 80; ++step) {
-        std::string text = FormatFreq(std::to_string(step / 80.0), false);
-        const std::string original = text;
-        const auto packed = FreqToBCD(text, state, ui);
-        ASSERT_TRUE(packed.has_value()) << original;
-        ASSERT_EQ(BCDToFreq((*packed)[0], (*packed)[1], (*packed)[2], false), original);
-    }
-    EXPECT_TRUE(ui.events.empty());
-}
-
-TEST(IsBCDByte, BothNibblesMustBeDecimalDigits) {
-    struct Case {
-        std::uint8_t value;
-        bool expected;
-    };
-    const Case cases[] = {{0x00, true},  {0x99, true},  {0x90, true},  {0x09, true},
-                          {0x9A, false}, {0xA0, false}, {0x0F, false}, {0xFF, false}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(IsBCDByte(c.value), c.expected) << int{c.value};
-    }
-}
-
-TEST(ByteToHex, AlwaysTwoUpperCaseDigits) {
-    struct Case {
-        std::uint8_t value;
-        const char* expected;
-    };
-    const Case cases[] = {{0, "00"}, {10, "0A"}, {255, "FF"}, {0x5C, "5C"}, {0x10, "10"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ByteToHex(c.value), c.expected);
-    }
-}
-
 }  // namespace
 }  // namespace tarvex

@@ -387,7 +387,9 @@ TEST(BackupFileName, NamesTheModelAndTheUtcSecond) {
     const auto at = [](year_month_day day, seconds time) { return sys_days(day) + time; };
     EXPECT_EQ(BackupFileName("ZPT-410", at(2024y / March / 7, 9h + 15min + 2s) + 999ms),
               "ZPT-410_20240307T091502Z.kvd");
-    EXPECT_EQ(BackupFileName("a/Bz C", at(1970y / January / 1, 0s)), "a_Bz_C_19700101T000000Z.kvd");
+    // Letters, digits, '-' and '.' stay; anything else becomes '_'.
+    EXPECT_EQ(BackupFileName("A9.a/z Z@-[`{0:", at(1970y / January / 1, 0s)),
+              "A9.a_z_Z_-___0__19700101T000000Z.kvd");
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ using testing::InputEvent;
 using testing::LinkRig;
 using testing::OpenEvent;
 using testing::Wire;
-using testing::WireEvent;
 using testing::WireScript;
 
 TEST(SendCommand, EveryCharacterIsAnsweredBeforeTheNextAndTheLastWaitsLongest) {
@@ -56,24 +55,6 @@ TEST(SendCommand, StopsAtTheFirstSilentCharacterOnlyWhenAskedTo) {
         EXPECT_FALSE(SendCommand(rig.link, "S0B", 2, c.onSilence));
         EXPECT_EQ(testing::Written(rig.port.wire), c.written);
     }
-}
-
-TEST(ExchangeWithRadio, DropsStaleDataLetsEventsRunBeforeTheReadAndKeepsWhatArrived) {
-    LinkRig rig;
-    rig.port.Arrive("stale");
-    rig.port.replies = {"?"};
-    std::optional<WireEvent> lastBeforeEvents;
-    rig.pump.onPass = [&] { lastBeforeEvents = rig.port.wire.back(); };
-
-    ExchangeWithRadio(rig.link, "?", 2, std::chrono::milliseconds(250));
-
-    EXPECT_EQ(rig.state.RxBuffer, "?") << "the stale data was discarded, the short reply kept";
-    EXPECT_EQ(lastBeforeEvents, testing::WriteEvent("?"));
-    EXPECT_EQ(rig.clock.Elapsed(), std::chrono::milliseconds(250)) << "a short reply waits it out";
-
-    rig.port.replies = {""};
-    ExchangeWithRadio(rig.link, "?", 2, std::chrono::milliseconds(250));
-    EXPECT_EQ(rig.state.RxBuffer, "");
 }
 
 // Port 2 (/dev/ttyS1) fails to open; /dev/ttyS2, ttyS3, ttyS6 and ttyUSB0 open.
