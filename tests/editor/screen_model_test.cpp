@@ -117,7 +117,7 @@ TEST(MainScreen, OpeningStateAndMenus) {
     EXPECT_EQ(s.cmbType.rows, std::vector<std::string>{"ZPT-410"});
     EXPECT_EQ(s.cmbType.selectedRow, kNoRow);
     EXPECT_EQ(s.OptOvrTone.container, "FrmMonitorMode");
-    EXPECT_FALSE(s.FrameStatus.visible);
+    EXPECT_FALSE(s.FrameStatus.visible || s.PDQComm1.visible);
     EXPECT_EQ(s.FrameStatus.position, (TwipRect{0, 3960, 8400, 1200}));
     EXPECT_EQ(s.LabelStatus.caption, "Programming Radio");
     EXPECT_EQ(s.StatusBar.maximum, 100);

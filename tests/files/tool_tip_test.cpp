@@ -23,6 +23,7 @@ TEST(CtoolTipBeforeCreate, DoesNothing) {
     EXPECT_EQ(tip.hWnd(), 0);
     EXPECT_EQ(tip.MaxTipWidth(), 0);
     EXPECT_EQ(tip.ToolText(screen.TxtCustID), "");
+    EXPECT_FALSE(tip.RemoveTool(screen.TxtCustID));
     EXPECT_TRUE(tip.Create(screen.FrmMainScrn));
     EXPECT_NE(tip.hWnd(), 0);
 }

@@ -75,6 +75,7 @@ TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
         {{std::nullopt}, 0, ""},
         {{"0.4"}, 0, ""},
         {{"99999", std::nullopt}, 0, "ttyS1"},  // too large: the port stays, asked again
+        {{"32767", std::nullopt}, 0, "ttyS32766"},
         {{"-3", ""}, 0, "ttyS-4"},
     };
     for (const Case& c : cases) {
