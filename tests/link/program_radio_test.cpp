@@ -166,12 +166,14 @@ TEST(ProgramRadioCommand, ChangedBlocksOnlySendsTheBlocksThatDifferAndReadsEvery
     struct Case {
         const char* name;
         std::string TXFreq;
+        int pttRow;
         ProgramResult result;
         std::string written;  // after identification
     };
     const Case cases[] = {
-        {"the transmit frequency", "452.0125", ProgramResult::Verified, "S00452012461012\rG"},
-        {"nothing", "451.0125", ProgramResult::AlreadyHeld, ""},
+        {"the transmit frequency", "452.0125", 0, ProgramResult::Verified, "S00452012461012\rG"},
+        {"the last byte of a block alone", "451.0125", 5, ProgramResult::Verified, "S7E05\rG"},
+        {"nothing", "451.0125", 0, ProgramResult::AlreadyHeld, ""},
     };
     for (const Case& c : cases) {
         ProgramRig rig;
@@ -180,6 +182,7 @@ TEST(ProgramRadioCommand, ChangedBlocksOnlySendsTheBlocksThatDifferAndReadsEvery
         rig.port.wire.clear();
         rig.ui.events.clear();
         rig.screen.TxtRptrTXFreq.text = c.TXFreq;
+        rig.screen.CmbPTT_ExtEnc.selectedRow = c.pttRow;
 
         EXPECT_EQ(ProgramRadioCommand(rig.link, {.changedOnly = true}), c.result) << c.name;
 
