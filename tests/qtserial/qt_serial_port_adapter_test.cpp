@@ -1,9 +1,7 @@
 #include "link/qt/qt_serial_port_adapter.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,8 +13,6 @@
 
 #include "support/file_test_support.h"
 #include "support/simulator_process.h"
-
-extern char** environ;
 
 namespace tarvex {
 namespace {
