@@ -150,7 +150,7 @@ TEST_F(FileSelectTest, EachWayOfLeavingTheDialogGivesItsPath) {
     const Case cases[] = {
         {"type:setup ok", "/data/setup"},
         {"type:new_site.kvd ok", "/data/new site.kvd"},
-        {"click:b.kvd ok", "/data/b.kvd"},
+        {"click:none.kvd click:b.kvd ok", "/data/b.kvd"},
         {"dbl:A.KVD", "/data/A.KVD"},
         {"dir:/ dbl:a.kvd", "/a.kvd"},  // one separator after the root
         {"drive:1 dbl:site.kvd", "/media/usb/site.kvd"},
@@ -280,12 +280,14 @@ TEST(LocalFileSystem, OffersTheRootAndTheMountedVolumesAndListsAFolder) {
         "tmpfs /run tmpfs rw 0 0\n"
         "/dev/sdb1 /media/tech/MY\\040STICK vfat rw 0 0\n"
         "/dev/sdc1 /media/tech/disk2021\\134\\040 vfat rw 0 0\n"
+        "/dev/sdd1 /media/tech/O\\047NEIL\\118 vfat rw 0 0\n"
         "server:/exports /mnt/share nfs4 rw 0 0\n"
         "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
         "broken line\n";
     EXPECT_EQ(VolumesOfMountTable(table),
               (std::vector<std::string>{"/", "/boot/efi", "/media/tech/MY STICK",
-                                        "/media/tech/disk2021\\ ", "/mnt/share"}));
+                                        "/media/tech/O'NEIL\\118", "/media/tech/disk2021\\ ",
+                                        "/mnt/share"}));
 
     testing::TempDir dir;
     std::filesystem::create_directories(dir / "sub" / "deeper");

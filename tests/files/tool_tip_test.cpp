@@ -83,9 +83,11 @@ TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
             EXPECT_EQ(fresh.DelayTime(type), c.read[type]) << "type " << type;
         }
     }
-    tip.Margin(kMarginRight, 7);
-    EXPECT_EQ(tip.Margin(kMarginRight), 7);
-    EXPECT_EQ(tip.Margin(kMarginLeft), 0);
+    tip.Margin(kMarginLeft, 3);
+    tip.Margin(kMarginBottom, 7);
+    EXPECT_EQ(tip.Margin(kMarginLeft), 3);
+    EXPECT_EQ(tip.Margin(kMarginBottom), 7);
+    EXPECT_EQ(tip.Margin(kMarginRight), 0);
     EXPECT_EQ(tip.Margin(5), 0);
     tip.BackColor(ColorOf({1, 2, 3}));
     EXPECT_EQ(tip.BackColor(), 0x030201);

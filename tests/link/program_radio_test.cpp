@@ -363,6 +363,17 @@ TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
         EXPECT_FALSE(std::filesystem::exists(folder / gone)) << gone;
     }
     EXPECT_TRUE(std::filesystem::exists(folder / "notes.txt"));
+
+    // A backup that cannot be written, or a hundredth within one second, is refused.
+    std::string reason;
+    EXPECT_FALSE(testing::WithFileSizeLimit(
+        100, [&] { return BackUpRepeater(rig.link, identification, &reason); }));
+    EXPECT_EQ(reason, "File too large");
+    for (int n = 3; n <= 100; ++n) {
+        make("ZPT-410_20250101T000000Z_" + std::to_string(n) + ".kvd");
+    }
+    EXPECT_FALSE(BackUpRepeater(rig.link, identification, &reason));
+    EXPECT_EQ(reason, "too many backups within one second");
 }
 
 TEST(BackupFolder, FollowsTheUsersDataFolder) {
