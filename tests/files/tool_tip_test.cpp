@@ -85,10 +85,9 @@ TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
     }
     tip.Margin(kMarginLeft, 3);
     tip.Margin(kMarginBottom, 7);
-    EXPECT_EQ(tip.Margin(kMarginLeft), 3);
-    EXPECT_EQ(tip.Margin(kMarginBottom), 7);
-    EXPECT_EQ(tip.Margin(kMarginRight), 0);
-    EXPECT_EQ(tip.Margin(5), 0);
+    EXPECT_EQ((std::array{tip.Margin(kMarginLeft), tip.Margin(kMarginBottom),
+                          tip.Margin(kMarginRight), tip.Margin(5)}),
+              (std::array{3, 7, 0, 0}));
     tip.BackColor(ColorOf({1, 2, 3}));
     EXPECT_EQ(tip.BackColor(), 0x030201);
     EXPECT_EQ(RgbOf(tip.BackColor()), (Rgb{1, 2, 3}));

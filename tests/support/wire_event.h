@@ -37,9 +37,6 @@ inline WireEvent ReadEvent(std::size_t count, int timeoutMs) {
 inline WireEvent PauseEvent(std::chrono::milliseconds duration) {
     return {WireEvent::Kind::Pause, {}, 0, duration};
 }
-inline WireEvent Pause(int ms) {
-    return PauseEvent(std::chrono::milliseconds(ms));
-}
 
 // Builds an expected wire log piece by piece.
 class WireScript {
@@ -51,8 +48,13 @@ class WireScript {
         return *this;
     }
     WireScript& pause(int ms, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            events.push_back(Pause(ms));
+        events.insert(events.end(), times, PauseEvent(std::chrono::milliseconds(ms)));
+        return *this;
+    }
+    // Three pings, each answered, as an identification starts.
+    WireScript& pings() {
+        for (int i = 0; i < 3; ++i) {
+            exchange("?", 2, 250).pause(15).pause(50);
         }
         return *this;
     }
