@@ -18,6 +18,11 @@ using testing::Paste;
 using testing::TypeKeys;
 using testing::UiEvent;
 
+// The range box, then the focus back in the field.
+std::vector<UiEvent> RefusedIn(const std::string& field, const std::string& limits) {
+    return {OutOfRange(limits), FocusEvent(field)};
+}
+
 // Focus loss, or Enter (a text ending in "\r"), which checks at once without leaving the field.
 TEST(NumericField, FocusLossChecksRefillsAndRoundsToOneDecimal) {
     struct Case {
@@ -27,28 +32,22 @@ TEST(NumericField, FocusLossChecksRefillsAndRoundsToOneDecimal) {
         std::vector<UiEvent> events;
     };
     const std::vector<Case> cases = {
-        {"TxtTXHangTime", "8", "1", {OutOfRange("0 and 7"), FocusEvent("TxtTXHangTime")}},
+        {"TxtTXHangTime", "8", "1", RefusedIn("TxtTXHangTime", "0 and 7")},
         {"TxtTXHangTime", "2.25", "2.2", {}},
         {"TxtTXHangTime", "2.35", "2.4", {}},
         {"TxtTXHangTime", "0.05", "0", {}},
         {"TxtTXHangTime", "0.15", "0.2", {}},
-        {"TxtSqlTailMuteTime", ".", "1", {OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")}},
-        {"TxtSqlTailMuteTime",
-         "9\r",
-         "1",
-         {OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")}},
+        {"TxtSqlTailMuteTime", ".", "1", RefusedIn("TxtSqlTailMuteTime", "0 and 7")},
+        {"TxtSqlTailMuteTime", "9\r", "1", RefusedIn("TxtSqlTailMuteTime", "0 and 7")},
         {"TxtCustomMKFreq", "50", "67", {OutOfRange("60 and 254")}},  // focus moves on
         {"TxtCustomMKFreq", "100.06", "100.1", {}},
         {"TxtCustomMKFreq", "", "67", {}},
         {"TxtIDTXInterval", "", "34", {FocusEvent("TxtIDTXInterval")}},
-        {"TxtIDTXInterval", "35", "34", {OutOfRange("0 and 34"), FocusEvent("TxtIDTXInterval")}},
+        {"TxtIDTXInterval", "35", "34", RefusedIn("TxtIDTXInterval", "0 and 34")},
         {"TxtIDTXInterval", "34", "34", {}},
         {"TxtTXTimeOutTimer", "1a2", "12", {BeepEvent()}},
         {"TxtTXTimeOutTimer", "", "34", {FocusEvent("TxtTXTimeOutTimer")}},
-        {"TxtTXTimeOutTimer",
-         "1.2.3",
-         "34",
-         {OutOfRange("0 and 34"), FocusEvent("TxtTXTimeOutTimer")}},
+        {"TxtTXTimeOutTimer", "1.2.3", "34", RefusedIn("TxtTXTimeOutTimer", "0 and 34")},
         {"TxtTXTimeOutTimer", std::string(20000, '0') + "7", "7", {}},
     };
     for (const Case& c : cases) {

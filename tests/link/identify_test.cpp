@@ -51,11 +51,8 @@ TEST(PingRadio, NeedsThreeAnswersInARowWithinTwoSeconds) {
         rig.port.replies = c.replies;
         EXPECT_EQ(PingRadio(rig.link), c.found) << c.name;
         EXPECT_EQ(Written(rig.port.wire), std::vector<std::string>(c.pings, "?")) << c.name;
+        EXPECT_TRUE(c.pings != 3 || rig.port.wire == testing::Wire(WireScript().pings()));
     }
-    LinkRig rig;
-    rig.port.replies = {"??", "??", "??"};
-    PingRadio(rig.link);
-    EXPECT_EQ(rig.port.wire, testing::Wire(WireScript().pings()));
 }
 
 TEST(FirmwareText, MajorAndMinorDigitsOfTheReply) {

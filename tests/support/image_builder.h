@@ -5,8 +5,6 @@
 #include <initializer_list>
 #include <sstream>
 #include <string>
-#include <string_view>
-#include <utility>
 
 #include "codec/program_state.h"
 

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -71,10 +70,6 @@ class WireScript {
         exchange("G", 260, 10000);
         events.push_back(ReadEvent(1, 17));
         return pause(15);
-    }
-    WireScript& then(const Wire& more) {
-        events.insert(events.end(), more.begin(), more.end());
-        return *this;
     }
     operator Wire() const { return events; }
     Wire events;
