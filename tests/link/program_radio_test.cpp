@@ -25,6 +25,7 @@ using testing::UiEvent;
 using testing::Wire;
 using testing::WireScript;
 using testing::Written;
+using testing::WrittenText;
 
 // What the repeater holds: valid frequencies, and a 10 at address 15, which the encoder carries.
 const ImageBuffer kRepeaterImage = testing::ImageBuilder().set(15, {10}).set(75, {'A', 'B'});
@@ -43,15 +44,10 @@ struct ProgramRig : LinkRig {
         EXPECT_TRUE(DecodeRadioData(state.MainData, kRepeaterImage, false, screen));
         screen.TxtFirmwareVersion.text = "1.05";
     }
-    // What was written after identification's "G", joined.
+    // What was written after identification's "G", joined (nothing comes before it has a G).
     std::string WrittenAfterIdentification() const {
-        const std::vector<std::string> written = Written(port.wire);
-        auto w = std::find(written.begin(), written.end(), "G");
-        std::string joined;
-        while (w != written.end() && ++w != written.end()) {
-            joined += *w;
-        }
-        return joined;
+        const std::string all = WrittenText(port.wire);
+        return all.find('G') == std::string::npos ? "" : all.substr(all.find('G') + 1);
     }
     sim::SimulatedRepeater repeater;
 };
@@ -247,10 +243,7 @@ TEST(ProgramRadioCommand, ARepeaterThatMisbehavesIsReportedAndNothingFollows) {
 
         EXPECT_EQ(ProgramRadioCommand(rig.link), c.result) << c.name;
 
-        std::string written;
-        for (const std::string& w : Written(rig.port.wire)) {
-            written += w;
-        }
+        const std::string written = testing::WrittenText(rig.port.wire);
         EXPECT_TRUE(written.ends_with(c.lastWritten))
             << c.name << ": " << written.substr(written.size() - 9);
         // A silence ends the write without even the pause after it.

@@ -97,4 +97,12 @@ inline std::vector<std::string> Written(const Wire& wire) {
     return texts;
 }
 
+inline std::string WrittenText(const Wire& wire) {
+    std::string text;
+    for (const std::string& written : Written(wire)) {
+        text += written;
+    }
+    return text;
+}
+
 }  // namespace tarvex::testing
