@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -16,6 +15,7 @@
 #include "support/fake_port_catalogue.h"
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
@@ -27,17 +27,12 @@ const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) 
 using testing::CliRun;
 using testing::RunCli;
 
-std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
 TEST(Samples, ShippedFilesAreExactlyWhatTheProjectMakesFromTheirSettings) {
     TempDir dir;
     const std::vector<std::string> names = samples::WriteSampleFiles(dir.path());
     ASSERT_EQ(names.size(), 4u);
     for (const std::string& name : names) {
-        EXPECT_EQ(Bytes(dir / name), Bytes(kSamples / name))
+        EXPECT_EQ(testing::ReadBytes(dir / name), testing::ReadBytes(kSamples / name))
             << name << " differs: run tarvex-make-samples samples/ and review the change";
     }
 }
@@ -46,30 +41,28 @@ TEST(CliPorts, ListsTheDevicesPresentAndAutoTakesTheOnlyUsbAdapter) {
     const SerialPortInfo adapter =
         testing::UsbAdapter("/dev/tarvex-none", "FT232R USB UART", "FTDI");
     const SerialPortInfo platform{"/dev/ttyS0", "", "", "", {}, {}};
+    const std::vector<SerialPortInfo> one{adapter}, none{platform}, both{platform, adapter},
+        two{adapter, testing::UsbAdapter("/dev/ttyACM9", "", "")};
     struct Case {
         std::vector<SerialPortInfo> present;
-        std::vector<std::string> args;
+        const char* args;
         int status;
         std::string out;  // what standard output holds (a part of it for JSON)
         std::string err;  // a part of standard error
     };
     const Case cases[] = {
-        {{platform}, {"ports"}, 0, "", "no serial device found"},
-        {{platform, adapter}, {"ports"}, 0, "/dev/tarvex-none \u2014 FT232R USB UART (FTDI)\n", ""},
-        {{adapter}, {"ports", "--json"}, 0, "\"vendorId\": 1027", ""},
-        {{platform}, {"read", "--port", "auto"}, 2, "", "no USB serial adapter is plugged in"},
-        {{adapter, testing::UsbAdapter("/dev/ttyACM9", "", "")},
-         {"program", "--port", "auto", "x.kvd"},
-         2,
-         "",
-         "several USB serial adapters"},
-        {{adapter}, {"read", "--port", "auto"}, 1, "", "tarvex-cli: /dev/tarvex-none: "},
+        {none, "ports", 0, "", "no serial device found"},
+        {both, "ports", 0, "/dev/tarvex-none \u2014 FT232R USB UART (FTDI)\n", ""},
+        {one, "ports --json", 0, "\"vendorId\": 1027", ""},
+        {none, "read --port auto", 2, "", "no USB serial adapter is plugged in"},
+        {two, "program --port auto x.kvd", 2, "", "several USB serial adapters"},
+        {one, "read --port auto", 1, "", "tarvex-cli: /dev/tarvex-none: "},
     };
     for (const Case& c : cases) {
         testing::FakePortCatalogue catalogue;
         catalogue.ports = c.present;
-        const CliRun run = RunCli(c.args, &catalogue);
-        EXPECT_EQ(run.status, c.status) << c.args.back() << run.err;
+        const CliRun run = RunCli(testing::Words(c.args), &catalogue);
+        EXPECT_EQ(run.status, c.status) << c.args << run.err;
         EXPECT_TRUE(c.out.empty() ? run.out.empty() || run.out == "[]\n"
                                   : run.out.find(c.out) != std::string::npos)
             << run.out;
