@@ -7,7 +7,6 @@
 #include <functional>
 #include <sstream>
 
-#include "codec/encoder.h"
 #include "files/data_file.h"
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
@@ -32,24 +31,12 @@ std::vector<std::string> ScreenSnapshot(const ScreenModel& screen) {
     return shown;
 }
 
-// The record File > Save File writes for known settings.
-DataFileRec SettingsRecord(const std::string& modelName) {
-    ProgramState state;
-    state.MainData.TXFreq = "451.0125";
-    state.MainData.RXFreq = "456.0125";
-    state.MainData.MKSlot = {52, 60};
-    state.MainData.PTTExtEnc = 135;
-    state.MainData.CustomMKFreq = 100.0f;
-    state.MainData.MorseCodeID = "AB1";
-    state.MainData.IDTXInterval = 1.5f;
-    state.MainData.TXTimeOutTimer = 0.0f;
-    state.MainData.TXHangTime = 2.2f;
-    state.MainData.SqlTailMuteTime = 0.8f;
-    state.MainData.MonitorMode = 0;
-    state.MainData.CustID = "SITE 9";
-    RecordingUserInterface ui;
-    EXPECT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
-    return state.FileOutRec;
+const std::string kSample = TARVEX_SOURCE_DIR "/samples/custom-tone.kvd";
+
+// The record of a data file the program wrote.
+DataFileRec SampleRecord() {
+    const testing::Bytes bytes = testing::ReadBytes(kSample);
+    return ParseDataFileV4(std::span<const std::uint8_t, kDataFileSize>(bytes));
 }
 
 // A dialog that fails, as one whose folder went away, when the script's answer is "!".
@@ -60,10 +47,6 @@ struct FailingChooser : ScriptedFileChooser {
         return answer == "!" ? throw std::runtime_error("the dialog failed") : answer;
     }
 };
-
-void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
-    ASSERT_TRUE(WriteDataFileRecord(SettingsRecord(modelName), path));
-}
 
 class OpenFileCommandTest : public ::testing::Test {
   protected:
@@ -136,7 +119,7 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
         {7, {{126, 0x40}}, "Model"},
     };
     for (const Case& c : cases) {
-        DataFileRec record = SettingsRecord("ZPT-410");
+        DataFileRec record = SampleRecord();
         record.ModelCode = c.model;
         std::fill_n(record.Image.begin() + 96, 19, 0);
         for (const auto& [byte, value] : c.bytes) {
@@ -178,24 +161,17 @@ TEST(ApplyStartupValues, PutsTheCodedSquelchControlsInTheirOpeningState) {
     EXPECT_FALSE(session.screen.chkMKDecodePol.enabled);
 }
 
-}  // namespace
-}  // namespace tarvex
-
-namespace tarvex {
-namespace {
-
 class SaveFileCommandTest : public OpenFileCommandTest {
   protected:
     SaveFileCommandTest() {
-        WriteSettingsFile(dir / "site9.kvd", "ZPT-410");
-        ScriptedFileChooser chooser({(dir / "site9.kvd").string()});
+        ScriptedFileChooser chooser({kSample});
         OpenFileCommand(session, ui, chooser);
     }
 };
 
 // The encoder writes the settings of model 20 only: another model's image is saved unchanged.
 TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
-    DataFileRec record = SettingsRecord("ZPT-410");
+    DataFileRec record = SampleRecord();
     record.ModelCode = 7;
     ASSERT_TRUE(WriteDataFileRecord(record, dir / "model7.kvd"));
     ScriptedFileChooser open({(dir / "model7.kvd").string()});

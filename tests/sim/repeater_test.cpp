@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "codec/freq_codec.h"
+#include "support/text_files.h"
 
 namespace tarvex::sim {
 namespace {
+
+using testing::ImageReply;
 
 // What the repeater says to each command sent in turn.
 std::vector<std::string> Exchange(SimulatedRepeater& repeater,
@@ -21,14 +24,6 @@ std::vector<std::string> Exchange(SimulatedRepeater& repeater,
         replies.push_back(repeater.Receive(command));
     }
     return replies;
-}
-
-std::string ImageReply(const RepeaterMemory& memory) {
-    std::string reply = "G:\r\n";
-    for (const std::uint8_t byte : memory) {
-        reply += ByteToHex(byte);
-    }
-    return reply;
 }
 
 RepeaterMemory CountingMemory() {
@@ -126,6 +121,7 @@ TEST(SimulatedRepeater, FaultsBehaveAsAdvertised) {
     const std::string image = ImageReply(CountingMemory());
     std::string badFreq = image;
     badFreq.replace(4, 12, std::string(12, 'F'));
+    const std::string shortImage = image.substr(0, 259);
     struct Case {
         const char* what;
         RepeaterFaults faults;
@@ -136,10 +132,7 @@ TEST(SimulatedRepeater, FaultsBehaveAsAdvertised) {
         {"silent", {.silent = true}, {"?", "V", "G", "S0012\r"}, {"", "", "", ""}},
         {"stops after three characters", {.stopAfter = 3}, {"??", "????", "?"}, {"????", "??", ""}},
         {"first image bad", {.badFreqReplies = 1}, {"G", "G"}, {badFreq, image}},
-        {"short image",
-         {.imageReplyLength = 259},
-         {"G", "G"},
-         {image.substr(0, 259), image.substr(0, 259)}},
+        {"short image", {.imageReplyLength = 259}, {"G", "G"}, {shortImage, shortImage}},
         {"long image", {.imageReplyLength = 261}, {"G"}, {image + "0"}},
         {"bad hex", {.badHex = true}, {"G"}, {image.substr(0, 258) + "ZZ"}},
         {"ping pattern, then normal",

@@ -20,11 +20,10 @@
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOption>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 
+#include "support/text_files.h"
 #include "support/window_rig.h"
 #include "ui/tool_tip_renderer.h"
 
@@ -33,26 +32,15 @@ namespace {
 
 using testing::UiEvent;
 
-QString SamplePath(const char* name = "mk-tone-repeater.kvd") {
-    return QStringLiteral(TARVEX_SOURCE_DIR "/samples/") + name;
-}
+using testing::ReadText;
+using testing::WriteText;
+
+const std::string kSamples = TARVEX_SOURCE_DIR "/samples/";
 
 // The window program on a repeater that holds a sample's settings.
 struct Rig : testing::WindowRig {
-    explicit Rig(const char* sample = "mk-tone-repeater.kvd")
-        : WindowRig(SamplePath(sample).toStdString()) {}
+    explicit Rig(const char* sample = "mk-tone-repeater.kvd") : WindowRig(kSamples + sample) {}
 };
-
-std::string ReadFile(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteFile(const QString& path, const std::string& content) {
-    std::ofstream(path.toStdString(), std::ios::binary) << content;
-}
 
 QRect TitleOf(const QGroupBox& frame) {
     QStyleOptionGroupBox option;
@@ -198,13 +186,6 @@ std::map<std::string, QString> Shown(Rig& rig) {
     return shown;
 }
 
-// The dialog opens with the name box focused and its text selected; Enter there is OK.
-void ChooseName(FileSelectDialog& dialog, const QString& name) {
-    QCOMPARE(dialog.focusWidget(), dialog.txtCurrFile());
-    QTest::keyClicks(dialog.txtCurrFile(), name);
-    QTest::keyClick(dialog.txtCurrFile(), Qt::Key_Return);
-}
-
 QStringList FileRows(const FileSelectDialog& dialog) {
     QStringList rows;
     for (int row = 0; row < dialog.File1()->count(); ++row) {
@@ -271,14 +252,15 @@ void MainWindowTest::startUp() {
     for (const auto& c : cases) {
         Rig rig;
         if (c.config) {
-            WriteFile(rig.Config(), *c.config);
+            WriteText(rig.Config(), *c.config);
         }
         rig.port.present = c.present;
         rig.dialogs.script.inputAnswers = c.answers;
         QCOMPARE(rig.Start(), c.started);
         QCOMPARE(rig.window().isVisible(), c.started);
         QCOMPARE(rig.port.opened, c.opened);
-        QCOMPARE(QFile::exists(rig.Config()) ? std::optional(ReadFile(rig.Config())) : std::nullopt,
+        QCOMPARE(std::filesystem::exists(rig.Config()) ? std::optional(ReadText(rig.Config()))
+                                                       : std::nullopt,
                  c.configAfter);
         // Each prompt named why the device was refused.
         QCOMPARE(rig.dialogs.script.inputNotes.size(), c.opened.size() - c.started);
@@ -298,10 +280,8 @@ void MainWindowTest::startUp() {
         }
         QVERIFY(!rig.Widget<QCheckBox>("chkMKEncodePol")->isEnabled());
         QVERIFY(rig.Widget<QCheckBox>("ChkMKEncodewID")->isChecked());
-        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
-        QVERIFY(!rig.window().WidgetOf("PDQComm1")->isVisible());
-        QVERIFY(!rig.Widget<QLabel>("Image1")->pixmap().isNull() ||
-                !QFile::exists(rig.dir.path() + "/nulogo4.jpg"));
+        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible() &&
+                !rig.window().WidgetOf("PDQComm1")->isVisible());
     }
 }
 
@@ -461,6 +441,7 @@ void MainWindowTest::editedTextShowsAsTheModelHoldsIt() {
 // while the blocks go out, the controls under the status frame are hidden. Compare With Repeater
 // then finds the repeater holding the screen.
 void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
+    const int verify = kVerifyAfterProgrammingItem, changedOnly = kWriteChangedBlocksOnlyItem;
     const struct {
         std::vector<int> chosen;  // check items clicked in the run before
         bool edited;              // the transmit frequency, in the block at address 0
@@ -469,12 +450,8 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
         QString status;
     } cases[] = {
         {{}, true, 7, true, "Programmed and verified. Previous settings kept in "},
-        {{kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem},
-         true,
-         1,
-         false,
-         "Programmed (not read back). Previous"},
-        {{kWriteChangedBlocksOnlyItem}, false, 0, false, "The repeater already holds these"},
+        {{verify, changedOnly}, true, 1, false, "Programmed (not read back). Previous"},
+        {{changedOnly}, false, 0, false, "The repeater already holds these"},
     };
     for (const auto& c : cases) {
         Rig rig;
@@ -489,10 +466,9 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
         rig.window().close();
         QCOMPARE(rig.port.written, std::string("X"));
         QVERIFY(rig.StartAndRead());  // the next run, in the same folder
-        for (int item : {kVerifyAfterProgrammingItem, kWriteChangedBlocksOnlyItem}) {
+        for (int item : {verify, changedOnly}) {
             QCOMPARE(rig.window().MenuItemAction("mRadio", item)->isChecked(),
-                     std::count(c.chosen.begin(), c.chosen.end(), item) !=
-                         (item == kVerifyAfterProgrammingItem));
+                     std::count(c.chosen.begin(), c.chosen.end(), item) != (item == verify));
         }
         if (c.edited) {
             Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
@@ -531,8 +507,8 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
         QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->width());
         rig.program->app().TimStatusNotice_Timer();
         rig.window().Refresh();
-        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible());
-        QVERIFY(rig.window().WidgetOf("FrmMonitorMode")->isVisible());
+        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible() &&
+                rig.window().WidgetOf("FrmMonitorMode")->isVisible());
         rig.Trigger("mRadio", kCompareWithRepeaterItem);
         QCOMPARE(rig.dialogs.Messages().back().text,
                  "The screen and the repeater hold the same settings.");
@@ -545,7 +521,7 @@ void MainWindowTest::compareListsTheDifferencesAndChangesNothing() {
     const std::string txLine = "Repeater Transmit Frequency: screen 462.5000 MHz, ";
     for (const bool withFile : {true, false}) {
         Rig rig;
-        WriteFile(rig.Path("same.kvd"), ReadFile(SamplePath()));
+        WriteText(rig.Path("same.kvd"), ReadText(kSamples + "mk-tone-repeater.kvd"));
         QVERIFY(rig.StartAndRead());
         Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
         const std::map<std::string, QString> before = Shown(rig);
@@ -556,11 +532,9 @@ void MainWindowTest::compareListsTheDifferencesAndChangesNothing() {
         });
         rig.Trigger(withFile ? "mFile" : "mRadio",
                     withFile ? kCompareWithFileItem : kCompareWithRepeaterItem);
-        const std::string text =
-            withFile ? "Settings that differ between the screen and same.kvd:\n" + txLine +
-                           "file 451.0125 MHz"
-                     : "Settings that differ between the screen and the repeater:\n" + txLine +
-                           "repeater 451.0125 MHz";
+        const std::string text = "Settings that differ between the screen and " +
+                                 std::string(withFile ? "same.kvd:\n" : "the repeater:\n") +
+                                 txLine + (withFile ? "file" : "repeater") + " 451.0125 MHz";
         QCOMPARE(rig.dialogs.Messages(),
                  (std::vector<MessageBox>{{withFile ? "Compare With File" : "Compare With Repeater",
                                            text, MessageIcon::Information, MessageButtons::Ok}}));
@@ -589,8 +563,8 @@ void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
     QVERIFY(rig.opened.empty() && rig.dialogs.script.events.empty());
     rig.Trigger("mRadio", 4);
     QCOMPARE(enabled(), 0);
-    QVERIFY(w.MenuItemAction("mRadio", 4)->isEnabled());
-    QVERIFY(w.MenuItemAction("mRadio", 4)->isChecked());
+    QVERIFY(w.MenuItemAction("mRadio", 4)->isEnabled() &&
+            w.MenuItemAction("mRadio", 4)->isChecked());
     auto* view = rig.Widget<QPlainTextEdit>("PDQComm1");
     QVERIFY(view->isVisible());
 
@@ -601,8 +575,7 @@ void MainWindowTest::terminalModeLocksAndUnlocksTheMenus() {
     QVERIFY(view->toPlainText().contains("V:10"));
 
     rig.Trigger("mRadio", 4);
-    QVERIFY(!view->isVisible());
-    QVERIFY(!w.MenuItemAction("mRadio", 4)->isChecked());
+    QVERIFY(!view->isVisible() && !w.MenuItemAction("mRadio", 4)->isChecked());
     QCOMPARE(enabled(), 7);
 }
 
@@ -647,16 +620,16 @@ void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
         QCOMPARE(QString::fromStdString(boxes.back().text), c.lastBox);
         QVERIFY(lockedAtEveryBox);
         QCOMPARE(statusAtTheBox, c.status);
-        QVERIFY(rig.window().isEnabled());
-        QVERIFY(rig.window().TopMenu("menuRadio")->menuAction()->isEnabled());
+        QVERIFY(rig.window().isEnabled() &&
+                rig.window().TopMenu("menuRadio")->menuAction()->isEnabled());
         QTRY_VERIFY(rig.window().isActiveWindow());
     }
 }
 
 void MainWindowTest::saveThenOpenThroughTheDialog() {
     Rig rig;
-    WriteFile(rig.Path("older.kvd"), "");
-    WriteFile(rig.Path("notes.txt"), "");
+    WriteText(rig.Path("older.kvd"), "");
+    WriteText(rig.Path("notes.txt"), "");
     QVERIFY(rig.StartAndRead());
     Retype(rig.Widget<QLineEdit>("TxtCustID"), "HILL 7");
     Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
@@ -668,10 +641,13 @@ void MainWindowTest::saveThenOpenThroughTheDialog() {
         QCOMPARE(dialog.windowTitle(), QString("Select filename to save"));
         QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
         QCOMPARE(FileRows(dialog), QStringList{"older.kvd"});  // the pattern leaves notes.txt out
-        ChooseName(dialog, "site");
+        // The name box has the focus and its text selected; Enter there is OK.
+        QCOMPARE(dialog.focusWidget(), dialog.txtCurrFile());
+        QTest::keyClicks(dialog.txtCurrFile(), "site");
+        QTest::keyClick(dialog.txtCurrFile(), Qt::Key_Return);
     });
     rig.Trigger("mFile", 2);
-    QCOMPARE(ReadFile(rig.Path("site.kvd")).size(), std::size_t{561});
+    QCOMPARE(ReadText(rig.Path("site.kvd")).size(), std::size_t{561});
     QCOMPARE(rig.window().windowTitle(),
              QString::fromUtf8("Tarvex Repeater Programmer V5.0.4 \u2014 site.kvd"));
     QVERIFY(rig.program->app().Form_QueryUnload());  // saved: nothing to ask
@@ -755,7 +731,7 @@ void MainWindowTest::comPortMenuListsTheDevicesPresentAndClosingSendsXOnce() {
     QCOMPARE(texts(), (QStringList{"COM Port&1", "COM Port&2", "COM Port&3", "COM Port&4", "",
                                    QString::fromUtf8("/dev/ttyACM0 \u2014 A&&B"), "* " + adapter}));
 
-    rig.program->OpenFile(SamplePath().toStdString());
+    rig.program->OpenFile(kSamples + "mk-tone-repeater.kvd");
     QCOMPARE(rig.window().windowTitle(),
              QString::fromUtf8("Tarvex Repeater Programmer V5.0.4 \u2014 mk-tone-repeater.kvd"));
     QTest::keyClick(rig.Widget<QLineEdit>("TxtCustID"), Qt::Key_End);
