@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "app/file_menu.h"
 #include "files/data_file.h"
@@ -126,63 +127,32 @@ TEST(CliBuild, ATemplateGivesTheImageAndTheSettingsNotWritten) {
     EXPECT_EQ(shown, expected);
 }
 
-// One row per path a refusal takes; the change is merged into the hand-written settings, a key
-// set to null is left out.
+// One row per path a refusal takes, in refused_settings.txt: the change to the hand-written
+// settings, then what standard error shows.
 TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
-    struct Case {
-        const char* change;
-        std::string err;
-    };
-    const Case cases[] = {
-        // The hang time refused on focus loss.
-        {R"({"TXHangTime": 9})",
-         "Out of Range!: Value must be between 0 and 7\n"
-         "tarvex-cli: TXHangTime: the window did not take \"9\" as it stands (it shows \"1\")\n"},
-        {R"({"CustomMKFreq": null})",
-         "Commit Data Error: Custom MK frequency field is empty...\n"
-         "Form System Error: Error saving data from this form...\n"},
-        {R"({"MKSlot": [52, 138]})",
-         "tarvex-cli: MKSlot[1]: expected a row number from 0 to 137 "
-         "or the exact text of a row\n"},
-        {R"({"PTTExtEnc": "Carrier SQ"})",
-         "tarvex-cli: PTTExtEnc: expected a row number from 0 "
-         "to 135 or the exact text of a row\n"},
-        {R"({"CustID": "ABCDEFGHIJK"})",
-         "tarvex-cli: CustID: at most 10 characters (the repeater holds 10)\n"},
-        {R"({"MorseCodeID": "VK2ABCDEF"})",
-         "tarvex-cli: MorseCodeID: at most 8 characters (the repeater holds 8)\n"},
-        {R"({"MorseCodeID": "VK 2!"})",
-         "tarvex-cli: MorseCodeID: letters and digits only; the field refuses the key \" \"\n"},
-        // Characters dropped by the check inside the commit, where no focus loss ran.
-        {R"({"TXFreq": "45a1"})",
-         "tarvex-cli: TXFreq: the window would change \"45a1\" to \"451\" on saving\n"},
-        // Another model, whose settings are not written.
-        {R"({"ModelCode": 21, "MonitorMode": 0, "MKEncodewID": true})",
-         "Output Data Error: Nothing was written: the settings of model code 21 (\"ZPT-410\") "
-         "are not written by this program, and these were changed: Customer ID Number, Repeater "
-         "Transmit Frequency, Repeater Receive Frequency, Coded squelch slot 1, Coded squelch slot "
-         "2, PTT/EXT Encode, Custom MK Freq Hz, MORSE Code ID, ID Transmit Interval, TX Time Out "
-         "Timer, Transmit Hang Time, Squelch Tail Mute Time.\n"},
-        {R"({"IDTXInterval": 0})",
-         "tarvex-cli: MorseCodeID: the data file would hold \"\", not \"VK2ABCDE\"\n"},
-        {R"({"MorseCodeID": "ab\u20ac"})",
-         "tarvex-cli: MorseCodeID: holds a character that the repeater cannot store (one byte "
-         "each, up to U+00FF)\n"},
-        {R"({"TxHangTime": 1})",
-         "tarvex-cli: TxHangTime: unknown key (the keys are those of `tarvex-cli show --json`)\n"},
-        {R"({"Image": "00"})", "tarvex-cli: Image: expected 1024 (or 256) hexadecimal digits\n"},
-        {R"({"MKEncodewID": "yes"})", "tarvex-cli: MKEncodewID: expected true or false\n"},
-    };
+    std::istringstream file(testing::ReadText(TARVEX_SOURCE_DIR "/tests/cli/refused_settings.txt"));
+    std::vector<std::pair<std::string, std::string>> cases(1);  // change, standard error
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty()) {
+            cases.emplace_back();
+        } else if (!line.starts_with('#') && cases.back().first.empty()) {
+            cases.back().first = line;
+        } else if (!line.starts_with('#')) {
+            cases.back().second += line + "\n";
+        }
+    }
+    std::erase_if(cases, [](const auto& c) { return c.first.empty(); });
+    ASSERT_EQ(cases.size(), 14u);
     TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.change);
+    for (const auto& [change, err] : cases) {
+        SCOPED_TRACE(change);
         nlohmann::json settings = HandWritten();
-        settings.merge_patch(nlohmann::json::parse(c.change));
+        settings.merge_patch(nlohmann::json::parse(change));
         WriteText(dir / "bad.json", settings.dump());
         const CliRun built =
             Cli({"build", (dir / "bad.json").string(), "-o", (dir / "bad.kvd").string()});
         EXPECT_EQ(built.status, 1);
-        EXPECT_EQ(built.err, c.err + "tarvex-cli: nothing written\n");
+        EXPECT_EQ(built.err, err + "tarvex-cli: nothing written\n");
         EXPECT_FALSE(std::filesystem::exists(dir / "bad.kvd"));
     }
 }

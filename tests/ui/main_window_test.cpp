@@ -289,57 +289,12 @@ void MainWindowTest::startUp() {
 // setting, is named to a screen reader by its label and shows its help text, the two frequency
 // fields through the tip window.
 void MainWindowTest::readShowsEverySettingWithItsLabelTipAndTabStop() {
-    const struct {
-        const char* widget;
-        QString label;
-        QString shown;
-        QString tip;
-    } controls[] = {
-        {"cmbType", "Model", "ZPT-410", ""},
-        {"TxtCustID", "Customer ID Number", "SITE 7", ""},
-        {"TxtRptrTXFreq", "Repeater Transmit Frequency", "470.5000",
-         "Repeater Transmit Freq in MHz (Portable or Mobile Receive) - this will snap to the "
-         "nearest 12.5 kHz step."},
-        {"TxtRptrRXFreq", "Repeater Receive Frequency", "475.5000",
-         "Repeater Receive Freq in MHz (Portable or Mobile Transmit) - this will snap to the "
-         "nearest 12.5 kHz step."},
-        {"CmbMK_Type_Code_0", "1", "DMK 023",
-         "A total of one Mute Key CTCSS  tone or two separate Digital Mute Key codes may be "
-         "selected per repeater.  "},
-        {"CmbMK_Type_Code_1", "2", "DMK 754",
-         "A total of one Mute Key CTCSS tone or two separate Digital Mute Key codes may be "
-         "selected per repeater.  "},
-        {"CmbPTT_ExtEnc", "PTT/EXT Encode", "DMK 116",
-         "When PTT pressed the CTCSS tone or DMK code encoded "},
-        {"TxtCustomMKFreq", "Custom MK Freq Hz", "66.8",
-         "The CTCSS freq encoded when Custom MK is selected as tone ( 60 - 254 Hz. ) "},
-        {"TxtFirmwareVersion", "Firmware Version", "1.00", ""},
-        {"TxtMorseCodeID", "MORSE Code ID", "", "This text will be sent as a Morse code ID "},
-        {"TxtIDTXInterval", "ID Transmit Interval", "0",
-         "The amount ot time after the last repeater transmission that the Morse code ID is sent "
-         " ( 0 - 34 min ) "},
-        {"ChkMKEncodewID", "MK Encode with ID", "clear",
-         "Checking this box will encode a CTCSS tone or DMK code (if used) along with the Morse "
-         "code ID "},
-        {"TxtTXTimeOutTimer", "TX Time Out Timer", "0",
-         "A value of zero will defeat the TX Time Out Timer  ( 0 - 34 min ) "},
-        {"TxtTXHangTime", "Transmit Hang Time", "0.8",
-         "The amount of time that CTCSS tone or DMK code will be encoded at the end of TX  ( 0 - "
-         "7 sec ) "},
-        {"TxtSqlTailMuteTime", "Squelch Tail Mute Time", "0.2",
-         "The amount of time that a carrier with no CTCSS tone or DMK code is sent at the end of "
-         "TX  ( 0 - 7 sec ) "},
-        {"OptOvrCarrier", "Override Carrier", "not chosen",
-         "this monitor mode opens the audio squelch to the speaker but does not TX "},
-        {"OptOvrTone", "Override Tone", "chosen",
-         "this monitor mode opens the squelch to the speaker when a carrier is present "
-         "overriding tone but does not TX "},
-        {"chkMKEncodePol", "DMK Encode Polarity Invert", "ticked",
-         "polarity inversion may  be needed for transmitted signal to properly decode on some "
-         "radios"},
-        {"chkMKDecodePol", "DMK Decode Polarity Invert", "ticked",
-         "polarity inversion may be needed to properly decode signals from some radios"},
-    };
+    // tab_walk.txt: a line per control, "widget|label|shown|help text|" (the help text with its
+    // blanks as they stand).
+    const QStringList controls =
+        QString::fromStdString(ReadText(TARVEX_SOURCE_DIR "/tests/ui/tab_walk.txt"))
+            .split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(controls.size(), 19);
     Rig rig("dmk-pair.kvd");
     QVERIFY(rig.Start());
     QSignalSpy progress(rig.Widget<QProgressBar>("StatusBar"), &QProgressBar::valueChanged);
@@ -349,14 +304,15 @@ void MainWindowTest::readShowsEverySettingWithItsLabelTipAndTabStop() {
     QVERIFY(rig.window().isEnabled() && !rig.window().WidgetOf("FrameStatus")->isVisible());
 
     auto* tips = rig.window().findChild<ToolTipRenderer*>();
-    QWidget* first = rig.window().findChild<QWidget*>(controls[0].widget);
+    QWidget* first = rig.window().findChild<QWidget*>(controls[0].section('|', 0, 0));
     first->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), first);
-    for (const auto& c : controls) {
+    for (const QString& line : controls) {
+        const QStringList c = line.split('|');  // widget, label, shown, help text
         QWidget* w = QApplication::focusWidget();
-        QCOMPARE(w->objectName(), QString(c.widget));
+        QCOMPARE(w->objectName(), c[0]);
         QVERIFY(w->isVisible());
-        QCOMPARE(ShownBy(w), c.shown);
+        QCOMPARE(ShownBy(w), c[2]);
         // A field is named after the label that relates to it, a button after its own caption.
         QAccessibleInterface* named = QAccessible::queryAccessibleInterface(w);
         const auto labels = named->relations(QAccessible::Label);
@@ -366,17 +322,17 @@ void MainWindowTest::readShowsEverySettingWithItsLabelTipAndTabStop() {
         }
         QCOMPARE(
             w->accessibleName().isEmpty() ? named->text(QAccessible::Name) : w->accessibleName(),
-            c.label);
+            c[1]);
         QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(w, &help);
         if (tips->popup()->isVisible()) {
-            QCOMPARE(tips->popup()->text(), c.tip);
+            QCOMPARE(tips->popup()->text(), c[3]);
             QVERIFY(w->toolTip().isEmpty() && tips->popup()->width() <= 240);  // no second tip
             QVERIFY(tips->popup()->height() > tips->popup()->fontMetrics().height() * 2);
             QCOMPARE(tips->hideTimer().interval(), 20000);
             tips->HideTip();
         } else {
-            QCOMPARE(w->toolTip(), c.tip);
+            QCOMPARE(w->toolTip(), c[3]);
         }
         QTest::keyClick(w, Qt::Key_Tab);
     }
