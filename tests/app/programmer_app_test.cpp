@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <numeric>
 #include <set>
 
 #include "app/config_file.h"
@@ -55,13 +56,8 @@ struct AppRig {
         Restart(std::move(portDevice));
     }
     std::string Written() const {
-        std::string text;
-        for (const testing::WireEvent& event : port.wire) {
-            if (event.kind == testing::WireEvent::Kind::Write) {
-                text += event.text;
-            }
-        }
-        return text;
+        const std::vector<std::string> texts = testing::Written(port.wire);
+        return std::accumulate(texts.begin(), texts.end(), std::string());
     }
     std::filesystem::path Config() const { return dir / "config.txt"; }
     // The program anew in the same folder, as in a next run.
