@@ -57,48 +57,43 @@ class OpenFileCommandTest : public ::testing::Test {
 };
 
 TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowAsItWas) {
-    {
-        std::ofstream lower(dir / "lower.kvd", std::ios::binary);
-        lower << "qmtf4     " << std::string(551, '\0');
-    }
+    testing::WriteBytes(dir / "lower.kvd", testing::Text("qmtf4     ", 561));
     testing::WriteBytes(dir / "long.kvd", testing::Text("QMTF4", 600));
     ASSERT_EQ(::mkfifo((dir / "pipe.kvd").c_str(), 0600), 0);
     const auto invalid =
         Message("Invalid Data File",
                 "This doesn't appear to be a valid Radio data file...Please try again.",
                 MessageIcon::Critical);
-    // The system's reason on a second line.
-    const auto readError = [](const std::string& reason) {
-        return Message("File System Error", "Error reading data file...\n" + reason,
-                       MessageIcon::Critical);
-    };
     struct Case {
-        const char* name;
-        std::string path;
-        std::vector<testing::UiEvent> expected;
+        std::string file;    // in dir, or what the dialog gives
+        bool invalid;        // the box that says so first
+        std::string reason;  // on the second line of the read error; empty: no box
     };
     const Case cases[] = {
-        {"lower-case magic",
-         (dir / "lower.kvd").string(),
-         {invalid, readError("the file does not start with a data file tag")}},
-        {"longer than a record",
-         (dir / "long.kvd").string(),
-         {readError("the file holds 600 bytes; this kind of data file holds 561")}},
-        {"a named pipe",
-         (dir / "pipe.kvd").string(),
-         {readError("it is a named pipe, not a regular file")}},
-        {"missing file", (dir / "missing.kvd").string(), {readError("No such file or directory")}},
-        {"the dialog fails", "!", {readError("the dialog failed")}},
-        {"the dialog cancelled: no failure", "", {}},
+        {"lower.kvd", true, "the file does not start with a data file tag"},
+        {"long.kvd", false, "the file holds 600 bytes; this kind of data file holds 561"},
+        {"pipe.kvd", false, "it is a named pipe, not a regular file"},
+        {"missing.kvd", false, "No such file or directory"},
+        {"!", false, "the dialog failed"},
+        {"", false, ""},  // cancelled: no failure
     };
     for (const Case& c : cases) {
         RecordingUserInterface caseUi;
         const auto before = ScreenSnapshot(session.screen);
-        FailingChooser chooser({c.path});
-        EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.name;
-        EXPECT_EQ(session.state.FileCancelled, c.path.empty()) << c.name;
-        EXPECT_EQ(caseUi.events, c.expected) << c.name;
-        EXPECT_EQ(ScreenSnapshot(session.screen), before) << c.name;
+        FailingChooser chooser({c.file.ends_with(".kvd") ? (dir / c.file).string() : c.file});
+        EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.file;
+        EXPECT_EQ(session.state.FileCancelled, c.file.empty()) << c.file;
+        std::vector<testing::UiEvent> expected;
+        if (c.invalid) {
+            expected.push_back(invalid);
+        }
+        if (!c.reason.empty()) {  // the system's reason on a second line
+            expected.push_back(Message("File System Error",
+                                       "Error reading data file...\n" + c.reason,
+                                       MessageIcon::Critical));
+        }
+        EXPECT_EQ(caseUi.events, expected) << c.file;
+        EXPECT_EQ(ScreenSnapshot(session.screen), before) << c.file;
     }
 }
 
