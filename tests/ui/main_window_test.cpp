@@ -272,16 +272,11 @@ void MainWindowTest::startUp() {
         for (int item = 1; item <= 4; ++item) {
             QCOMPARE(rig.window().MenuItemAction("mComPort", item)->isChecked(), item == 2);
         }
-        // The opening state, as the widgets show it.
-        QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
+        // The opening state reaches the widgets (the model's own test has the rest of it).
         for (const auto& [name, index] :
              {std::pair{"CmbMK_Type_Code", 0}, {"CmbMK_Type_Code", 1}, {"CmbPTT_ExtEnc", -1}}) {
             QCOMPARE(rig.Widget<QComboBox>(name, index)->currentText(), QString("44 None"));
         }
-        QVERIFY(!rig.Widget<QCheckBox>("chkMKEncodePol")->isEnabled());
-        QVERIFY(rig.Widget<QCheckBox>("ChkMKEncodewID")->isChecked());
-        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible() &&
-                !rig.window().WidgetOf("PDQComm1")->isVisible());
     }
 }
 
