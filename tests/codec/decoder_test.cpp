@@ -2,211 +2,116 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
+#include "codec/number_text.h"
 #include "support/image_builder.h"
 
 namespace tarvex {
 namespace {
 
-using testing::ImageBuilder;
-
-DecodedImage Decode(const ImageBuffer& image) {
-    return DecodeImage(image, false);
+// The decoded settings as " key=value" pairs; the customer identifier's blanks as '_', its zero
+// bytes as '0'.
+std::string Describe(const DecodedImage& d) {
+    std::string id = d.CustID;
+    std::replace(id.begin(), id.end(), ' ', '_');
+    std::replace(id.begin(), id.end(), '\0', '0');
+    const auto flags = [](bool encode, bool decode) {
+        return std::string(encode ? "E" : "") + (decode ? "D" : "");
+    };
+    return " valid=" + std::to_string(d.frequenciesValid) + " TX=" + d.TXFreq + " RX=" + d.RXFreq +
+           " CustID=" + id + " Mon=" + std::to_string(d.MonitorMode) + " Morse=" + d.MorseCodeID +
+           " Interval=" + ShortestText(d.IDTXInterval) + " Slot1=" + std::to_string(d.MKSlot[0]) +
+           " Slot2=" + std::to_string(d.MKSlot[1]) + " PTT=" + std::to_string(d.PTTExtEnc) +
+           " Tone=" + (d.CustomMKFreq ? ShortestText(*d.CustomMKFreq) : "none") +
+           " EncID=" + std::to_string(d.MKEncodewID) +
+           " TimeOut=" + ShortestText(d.TXTimeOutTimer) + " Hang=" + ShortestText(d.TXHangTime) +
+           " Tail=" + ShortestText(d.SqlTailMuteTime) +
+           " Ticked=" + flags(d.encodePolarityTicked, d.decodePolarityTicked) +
+           " Enabled=" + flags(d.encodePolarityEnabled, d.decodePolarityEnabled);
 }
 
-TEST(DecodeImage, AllZeroImageDecodesWithoutFailing) {
-    const DecodedImage d = Decode(ImageBuffer{});
-    ASSERT_TRUE(d.frequenciesValid);
-    EXPECT_EQ(d.TXFreq, ".0000");
-    EXPECT_EQ(d.RXFreq, ".0000");
-    EXPECT_EQ(d.CustID, std::string(10, '\0'));
-    EXPECT_EQ(d.MKSlot[0], 0);
-    EXPECT_EQ(d.MKSlot[1], 136);
-    EXPECT_EQ(d.PTTExtEnc, 0);
-    EXPECT_FALSE(d.CustomMKFreq.has_value()) << "zero dividers give no tone";
-    EXPECT_TRUE(d.MKEncodewID);
-    EXPECT_EQ(d.TXTimeOutTimer, 0.0f);
-    EXPECT_EQ(d.MonitorMode, 0);
-    EXPECT_EQ(d.MorseCodeID, "");
-}
-
-TEST(DecodeImage, InvalidFrequencyBytesStopAfterTheCustomerIdentifierAndPolarity) {
-    for (std::size_t bad = 0; bad < 6; ++bad) {
-        ImageBuffer image = ImageBuilder()
-                                .text(75, "CUST 42   ")
-                                .set(115, {3})
-                                .set(13, {1})
-                                .set(16, {32})
-                                .squelchBit(5);
-        image[bad] = bad % 2 ? 0x4A : 0xA4;
-        const DecodedImage d = Decode(image);
-        EXPECT_FALSE(d.frequenciesValid) << bad;
-        EXPECT_EQ(d.CustID, "CUST 42   ");
-        EXPECT_TRUE(d.encodePolarityTicked);
-        EXPECT_TRUE(d.decodePolarityTicked);
-        EXPECT_EQ(d.TXFreq, "");
-        EXPECT_EQ(d.MonitorMode, 0);
-        EXPECT_EQ(d.TXHangTime, 0.0f);
-        EXPECT_EQ(d.MKSlot[0], 0);
-    }
-}
-
-TEST(DecodeImage, CustomerIdentifierKeepsBlanksAndZeroBytes) {
-    const DecodedImage d = Decode(ImageBuilder().text(75, "AB  ").set(79, {0, 'Z'}));
-    EXPECT_EQ(d.CustID, std::string("AB  \0Z\0\0\0\0", 10));
-}
-
-TEST(DecodeImage, MorseIdentifierNeedsCodeAndInterval) {
-    struct Case {
-        const char* name;
-        std::string morse;  // bytes 23..30
-        std::uint8_t hi, lo;
-        const char* expectedId;
-        float expectedInterval;
+// Each case sets bytes of an image with valid frequencies (451.0125, 461.0125; ImageBuilder's
+// script) and names some of the decoded settings, which must all be as given.
+TEST(DecodeImage, EachSettingFromItsBytes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "valid=1 TX=451.0125 RX=461.0125 Slot1=0 Slot2=136 PTT=0 Tone=none EncID=1 Mon=0"},
+        {"0=0,0,0", "valid=1 TX=.0000"},
+        // A frequency byte that is no packed decimal stops after the customer ID and polarity.
+        {"0=0xA4 75:CUST-42___ 115=3 13=1 16=32 bit5",
+         "valid=0 TX= CustID=CUST-42___ Ticked=ED Enabled= Mon=0 Hang=0 Slot1=0"},
+        {"1=0x4A 115=2", "valid=0 Ticked=E Enabled="},
+        {"2=0xA0", "valid=0"},
+        {"3=0x0A", "valid=0"},
+        {"4=0xFF", "valid=0"},
+        {"5=0x1F", "valid=0"},
+        {"75:AB__ 79=0,90", "CustID=AB__0Z0000"},
+        // The identifier needs a first code and an interval; 3 s would show as 0, which means none.
+        {"23:abcdefgh 21=0,96 31:Q", "Morse=ABCDEFGH Interval=0.1"},
+        {"23:K 21=0,1", "Morse=K Interval=0.1"},
+        {"23:AB 25=0 26:DE 21=15,0", "Morse=AB Interval=2"},
+        {"23:ID 21=255,0", "Morse=ID Interval=34"},
+        {"23:ID 21=0,0", "Morse= Interval=0"},
+        {"23=0 24:ID 21=15,0", "Morse= Interval=0"},
+        {"23:K9 21=0,192", "Morse=K9 Interval=0.1"},
+        // Times are ticks of 1/32 s to one decimal; halves go to the even tenth.
+        {"11=255,255 16=8,24", "TimeOut=0 Hang=0.2 Tail=0.8"},
+        {"11=0,0 16=224,0", "TimeOut=0 Hang=7 Tail=0"},
+        {"11=1,0 16=32,16", "TimeOut=0.1 Hang=1 Tail=0.5"},
+        {"11=255,0 16=255,1", "TimeOut=34 Hang=8 Tail=0"},
+        {"11=0,255", "TimeOut=0.1"},
+        {"11=255,254", "TimeOut=34.1"},
+        {"11=0,96", "TimeOut=0.1"},
+        {"11=0,1", "TimeOut=0.1"},
+        {"19=13,107", "Tone=59.9"},
+        {"19=8,104", "Tone=100.2"},
+        {"19=3,109", "Tone=254.8"},
+        {"19=0,104", "Tone=none"},
+        {"19=8,0", "Tone=none"},
+        {"19=255,255", "Tone=1.3"},
+        // Monitor byte as it is; options bit 2 means no tone with the identifier; polarity ticks
+        // never enable the boxes.
+        {"13=1 116=4 115=1", "Mon=1 EncID=0 Ticked=D Enabled="},
+        {"13=7 116=0xFB 115=2", "Mon=7 EncID=1 Ticked=E Enabled="},
+        {"13=255 116=255 115=255", "Mon=255 EncID=0 Ticked=ED Enabled="},
+        {"115=0xFC", "Ticked= Enabled="},
+        // The two lowest squelch bits fill the slots: tones 1 to 51, 53 the custom tone, DMK codes
+        // from bit 57 (row 52); bits no row writes are skipped.
+        {"bit12", "Slot1=12 Slot2=136 Enabled="},
+        {"bit57 bit5", "Slot1=5 Slot2=52 Enabled=ED"},
+        {"bit139 bit60", "Slot1=55 Slot2=134 Enabled=ED"},
+        {"bit30 bit8 bit20", "Slot1=8 Slot2=20 Enabled="},
+        {"bit53", "Slot1=137 Slot2=136"},
+        {"bit54 bit55 bit56 bit3", "Slot1=3 Slot2=136"},
+        {"bit1", "Slot1=1 Slot2=136"},
+        {"bit52", "Slot1=0 Slot2=136 Enabled="},
+        {"bit44 bit57", "Slot1=52 Slot2=136 Enabled=ED"},
+        {"bit140 bit141 bit142", "Slot1=0 Slot2=136"},
+        {"bit143 bit152", "Slot1=0 Slot2=136 Enabled="},
+        // The PTT/EXT byte: 255 and bytes no row writes are None; 128 to 210 DMK codes.
+        {"126=0", "PTT=0 Enabled="},
+        {"126=255", "PTT=0 Enabled="},
+        {"126=53", "PTT=135 Enabled="},
+        {"126=1", "PTT=1"},
+        {"126=51", "PTT=51"},
+        {"126=128", "PTT=52 Enabled=E "},
+        {"126=210", "PTT=134 Enabled=E "},
+        {"126=44", "PTT=0"},
+        {"126=52", "PTT=0 Enabled="},
+        {"126=64", "PTT=0"},
+        {"126=127", "PTT=0"},
+        {"126=211", "PTT=0 Enabled="},
+        {"126=254", "PTT=0"},
     };
-    const Case cases[] = {
-        // 96 ticks = 3 s = 0.05 min would round to 0, which means no identifier.
-        {"eight codes, 3 s shown as the shortest interval", "abcdefgh", 0, 96, "ABCDEFGH", 0.1f},
-        {"one tick", "K", 0, 1, "K", 0.1f},
-        {"zero ends the text", std::string("AB\0DE", 5), 15, 0, "AB", 2.0f},
-        {"longest interval", "ID", 255, 0, "ID", 34.0f},
-        {"interval bytes zero: absent", "ID", 0, 0, "", 0.0f},
-        {"first code zero: absent", std::string("\0ID", 3), 15, 0, "", 0.0f},
-        {"low byte alone counts", "K9", 0, 192, "K9", 0.1f},
-    };
-    for (const Case& c : cases) {
-        const DecodedImage d =
-            Decode(ImageBuilder().text(23, c.morse).set(21, {c.hi, c.lo}).text(31, "Q"));
-        EXPECT_EQ(d.MorseCodeID, c.expectedId) << c.name;
-        EXPECT_EQ(d.IDTXInterval, c.expectedInterval) << c.name;
-    }
-}
-
-TEST(DecodeImage, TimesAreTicksOfOneThirtySecondRoundedToTenths) {
-    struct Case {
-        std::uint8_t timeOutHi, timeOutLo, hang, tail;
-        float timeOut, hangTime, tailTime;
-    };
-    const Case cases[] = {
-        {255, 255, 8, 24, 0.0f, 0.2f, 0.8f},  // off; 0.25 s and 0.75 s go to even tenths
-        {0, 0, 224, 0, 0.0f, 7.0f, 0.0f},
-        {1, 0, 32, 16, 0.1f, 1.0f, 0.5f},     // 256 ticks = 8 s = 0.133 min
-        {255, 0, 255, 1, 34.0f, 8.0f, 0.0f},  // 255 ticks = 7.97 s
-        {0, 255, 0, 0, 0.1f, 0.0f, 0.0f},     // 255 ticks = 1.33 tenths
-        {255, 254, 0, 0, 34.1f, 0.0f, 0.0f},
-        {0, 96, 0, 0, 0.1f, 0.0f, 0.0f},  // 3 s would round to 0, which means off
-        {0, 1, 0, 0, 0.1f, 0.0f, 0.0f},
-    };
-    for (const Case& c : cases) {
-        const DecodedImage d =
-            Decode(ImageBuilder().set(11, {c.timeOutHi, c.timeOutLo}).set(16, {c.hang, c.tail}));
-        EXPECT_EQ(d.TXTimeOutTimer, c.timeOut) << int{c.timeOutHi} << "," << int{c.timeOutLo};
-        EXPECT_EQ(d.TXHangTime, c.hangTime) << int{c.hang};
-        EXPECT_EQ(d.SqlTailMuteTime, c.tailTime) << int{c.tail};
-    }
-}
-
-TEST(DecodeImage, CustomToneFromTheTwoDividers) {
-    struct Case {
-        std::uint8_t a, b;
-        std::optional<float> expected;
-    };
-    const Case cases[] = {
-        {13, 107, 59.9f},       {8, 104, 100.2f},     {3, 109, 254.8f},
-        {0, 104, std::nullopt}, {8, 0, std::nullopt}, {255, 255, 1.3f},
-    };
-    for (const Case& c : cases) {
-        const DecodedImage d = Decode(ImageBuilder().set(19, {c.a, c.b}));
-        EXPECT_EQ(d.CustomMKFreq, c.expected) << int{c.a} << "/" << int{c.b};
-    }
-}
-
-TEST(DecodeImage, FlagBytes) {
-    struct Case {
-        std::uint8_t monitor13, options116, polarity115;
-        bool encodeWithId, encodeTick, decodeTick;
-    };
-    const Case cases[] = {{0, 0x00, 0, true, false, false},
-                          {1, 0x04, 1, false, false, true},
-                          {7, 0xFB, 2, true, true, false},
-                          {255, 0xFF, 0xFF, false, true, true},
-                          {0, 0x00, 0xFC, true, false, false}};
-    for (const Case& c : cases) {
-        const DecodedImage d = Decode(ImageBuilder()
-                                          .set(13, {c.monitor13})
-                                          .set(116, {c.options116})
-                                          .set(115, {c.polarity115}));
-        EXPECT_EQ(d.MonitorMode, c.monitor13) << "the byte itself";
-        EXPECT_EQ(d.MKEncodewID, c.encodeWithId) << int{c.options116};
-        EXPECT_EQ(d.encodePolarityTicked, c.encodeTick) << int{c.polarity115};
-        EXPECT_EQ(d.decodePolarityTicked, c.decodeTick) << int{c.polarity115};
-        EXPECT_FALSE(d.encodePolarityEnabled) << "ticks never enable the boxes";
-    }
-}
-
-TEST(DecodeImage, SquelchBitmapFillsTheSlotsLowestBitFirst) {
-    struct Case {
-        const char* name;
-        std::vector<int> bits;
-        int slot1, slot2;
-        bool encodeEnabled, decodeEnabled;
-    };
-    const Case cases[] = {
-        {"no bit", {}, 0, 136, false, false},
-        {"one tone", {12}, 12, 136, false, false},
-        {"tone and DMK in either order", {57, 5}, 5, 52, true, true},
-        {"two DMK codes", {139, 60}, 55, 134, true, true},
-        {"three bits: two lowest", {30, 8, 20}, 8, 20, false, false},
-        {"bit 53 is the custom tone", {53}, 137, 136, false, false},
-        {"bits 54 to 56 are skipped", {54, 55, 56, 3}, 3, 136, false, false},
-        {"byte 96 bit 0 is bit number 1", {1}, 1, 136, false, false},
-        // Bits that no row writes are skipped rather than shown as another row.
-        {"bit 52 is no DMK 023", {52}, 0, 136, false, false},
-        {"bit 44 is skipped before a DMK code", {44, 57}, 52, 136, true, true},
-        {"bits 140 to 142 are no special rows", {140, 141, 142}, 0, 136, false, false},
-        {"bits past the list enable no polarity box", {143, 152}, 0, 136, false, false},
-    };
-    for (const Case& c : cases) {
-        ImageBuilder builder;
-        for (int bit : c.bits) {
-            builder.squelchBit(bit);
+    for (const auto& [script, expected] : cases) {
+        const std::string described =
+            Describe(DecodeImage(testing::ImageBuilder().apply(script), false)) + " ";
+        std::istringstream in(expected);
+        for (std::string setting; in >> setting;) {
+            EXPECT_NE(described.find(" " + setting + " "), std::string::npos)
+                << script << ": " << setting << " in" << described;
         }
-        const DecodedImage d = Decode(builder);
-        EXPECT_EQ(d.MKSlot[0], c.slot1) << c.name;
-        EXPECT_EQ(d.MKSlot[1], c.slot2) << c.name;
-        EXPECT_EQ(d.encodePolarityEnabled, c.encodeEnabled) << c.name;
-        EXPECT_EQ(d.decodePolarityEnabled, c.decodeEnabled) << c.name;
-    }
-}
-
-TEST(DecodeImage, PttByteSelectsItsRow) {
-    struct Case {
-        std::uint8_t value;
-        int row;
-        bool encodeEnabled;
-    };
-    const Case cases[] = {
-        {0, 0, false},
-        {255, 0, false},
-        {53, 135, false},
-        {1, 1, false},
-        {51, 51, false},
-        {128, 52, true},
-        {210, 134, true},
-        // Bytes no row writes show None, not a DMK code or the custom tone.
-        {44, 0, false},
-        {52, 0, false},
-        {64, 0, false},
-        {127, 0, false},
-        {211, 0, false},
-        {254, 0, false},
-    };
-    for (const Case& c : cases) {
-        const DecodedImage d = Decode(ImageBuilder().set(126, {c.value}));
-        EXPECT_EQ(d.PTTExtEnc, c.row) << int{c.value};
-        EXPECT_EQ(d.encodePolarityEnabled, c.encodeEnabled) << int{c.value};
-        EXPECT_FALSE(d.decodePolarityEnabled) << int{c.value};
     }
 }
 

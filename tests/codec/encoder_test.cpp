@@ -3,231 +3,161 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <limits>
-#include <set>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "samples/sample_settings.h"
+#include "support/image_builder.h"
 #include "support/recording_ui.h"
 
 namespace tarvex {
 namespace {
 
-using testing::Message;
-using testing::RecordingUserInterface;
+using testing::ImageBuilder;
 
-MainDataRec ValidSettings() {
-    return samples::ToneRepeaterSettings();
-}
-
-struct Encoded {
-    bool ok;
+// The tone repeater's settings and an encoding of them on a template, changed by "key=value"
+// words: record fields (MKSlot0, MKSlot1 for the slots), template (its every byte), model (the
+// global model code) and ticks (E, D or ED, the polarity boxes).
+struct Encoding {
+    explicit Encoding(const std::string& changes) {
+        state.MainData = samples::ToneRepeaterSettings();
+        state.ModelCode = 20;
+        const auto f = [](const std::string& v) { return std::strtof(v.c_str(), nullptr); };
+        const auto b = [](const std::string& v) {
+            return static_cast<std::uint8_t>(std::stoul(v, nullptr, 0));
+        };
+        MainDataRec& d = state.MainData;
+        const std::map<std::string, std::function<void(const std::string&)>> setters = {
+            {"TXFreq", [&](auto& v) { d.TXFreq = v; }},
+            {"RXFreq", [&](auto& v) { d.RXFreq = v; }},
+            {"CustID", [&](auto& v) { d.CustID = v; }},
+            {"MorseCodeID", [&](auto& v) { d.MorseCodeID = v; }},
+            {"IDTXInterval", [&](auto& v) { d.IDTXInterval = f(v); }},
+            {"TXTimeOutTimer", [&](auto& v) { d.TXTimeOutTimer = f(v); }},
+            {"TXHangTime", [&](auto& v) { d.TXHangTime = f(v); }},
+            {"SqlTailMuteTime", [&](auto& v) { d.SqlTailMuteTime = f(v); }},
+            {"CustomMKFreq", [&](auto& v) { d.CustomMKFreq = f(v); }},
+            {"MKSlot0", [&](auto& v) { d.MKSlot[0] = b(v); }},
+            {"MKSlot1", [&](auto& v) { d.MKSlot[1] = b(v); }},
+            {"PTTExtEnc", [&](auto& v) { d.PTTExtEnc = b(v); }},
+            {"MonitorMode", [&](auto& v) { d.MonitorMode = b(v); }},
+            {"MKEncodewID", [&](auto& v) { d.MKEncodewID = v == "1"; }},
+            {"template", [&](auto& v) { state.RadioData.fill(b(v)); }},
+            {"model", [&](auto& v) { state.ModelCode = b(v); }},
+            {"ticks",
+             [&](auto& v) {
+                 ticks = {v.starts_with("E"), v.ends_with("D")};
+             }},
+        };
+        std::istringstream in(changes);
+        for (std::string change; in >> change;) {
+            const std::size_t equals = change.find('=');
+            setters.at(change.substr(0, equals))(change.substr(equals + 1));
+        }
+        ok = EncodeRadioData(state, {20, "ZPT-410", 1.0f, 170}, ticks, ui);
+    }
     ProgramState state;
-    RecordingUserInterface ui;
+    PolarityTicks ticks;
+    testing::RecordingUserInterface ui;
+    bool ok = false;
 };
 
-Encoded Encode(const MainDataRec& data, std::uint8_t templateByte = 0, PolarityTicks ticks = {},
-               std::uint8_t globalModelCode = 20) {
-    Encoded result{false, {}, {}};
-    result.state.MainData = data;
-    result.state.RadioData.fill(templateByte);
-    result.state.ModelCode = globalModelCode;
-    result.ok = EncodeRadioData(result.state, {20, "ZPT-410", 1.0f, 170}, ticks, result.ui);
-    return result;
-}
-
-using Bytes = std::vector<std::pair<std::size_t, std::uint8_t>>;
-
-Bytes TextAt(std::size_t first, std::string_view text) {
-    Bytes bytes;
-    for (char c : text) {
-        bytes.emplace_back(first++, static_cast<std::uint8_t>(c));
-    }
-    return bytes;
-}
-
+// Each case names the bytes that follow (ImageBuilder's script); after "only", every other byte
+// is the template's. The template is 0xEE unless changed.
 TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        const char* name;
-        std::function<void(MainDataRec&)> change;
-        Bytes expected;  // on a template of 0xEE
+    const std::pair<const char*, const char*> cases[] = {
+        {"template=0",
+         "only 0=0x45,0x10,0x12,0x45,0x60,0x12 11=22,128,1 16=32,16,13,12,104,75,0 23:VK2RPT "
+         "75:ACME_RADIO 97=8 116=0x63 126=12"},
+        {"TXFreq=451.01 RXFreq=456", "0=0x45,0x10,0x12,0x45,0x60,0x00"},
+        {"CustID=a-c", "75:a-c_______"},
+        {"CustID=ABCDEFGHIJKL", "75:ABCDEFGHIJ 85=0xEE"},
+        {"MorseCodeID=abcdefghi", "23:ABCDEFGH 31=0"},
+        {"MorseCodeID=k9x", "23:K9X 26=0,0,0,0,0,0"},
+        // An interval of 0 removes every code of the identifier.
+        {"IDTXInterval=0", "21=255,255,0,0 28=0 30=0,0"},
+        {"IDTXInterval=34", "21=255,0"},
+        {"IDTXInterval=1.5", "21=11,64"},  // 2880 ticks
+        {"IDTXInterval=0.1", "21=0,192"},
+        {"IDTXInterval=33.9", "21=254,64"},
+        {"TXTimeOutTimer=0", "11=255,255 23:V"},
+        {"TXTimeOutTimer=0.3", "11=2,64"},
+        {"TXHangTime=7 SqlTailMuteTime=0.3", "16=224,10"},
+        {"TXHangTime=2.2 SqlTailMuteTime=0.1", "16=70,3"},
+        {"MKSlot0=52", "96=0,0,0,0,0,0,0,1 48=0"},  // DMK 023 is bit 57; 48 to 66 cleared
+        {"MKSlot0=51", "102=4 66=0"},               // 51 MK 254.1 Hz is bit 51
+        {"MKSlot0=136 MKSlot1=137", "102=0x10"},    // Custom MK is bit 53
+        {"MKSlot0=134 MKSlot1=53", "113=4 103=2"},
+        {"MKSlot0=0 MKSlot1=44", "96=0,0 114=0"},
+        {"MKSlot0=135 MKSlot1=136", "96=0 102=0 114=0"},
+        {"PTTExtEnc=0", "126=255"},
+        {"PTTExtEnc=44", "126=255"},
+        {"PTTExtEnc=135", "126=53"},
+        {"PTTExtEnc=52", "126=128"},
+        {"PTTExtEnc=134", "126=210"},
+        {"PTTExtEnc=136", "126=0xEE"},  // past the list: the template's byte
+        {"CustomMKFreq=100", "18=19,8,104"},
+        {"CustomMKFreq=60", "18=11,13,106"},
+        // 0xEE shows a tone of 1.5 Hz, 31.9 minutes and 7.4 s: values shown from the template keep
+        // its bytes.
+        {"CustomMKFreq=1.5", "18=0xEE,0xEE,0xEE"},
+        {"IDTXInterval=31.9 TXTimeOutTimer=31.9 TXHangTime=7.4",
+         "21=0xEE,0xEE 11=0xEE,0xEE 16=0xEE,16"},
+        {"MKEncodewID=0", "116=0x6F"},
+        {"MKEncodewID=1", "116=0x6B"},
+        {"MonitorMode=0", "13=0"},
+        // Out of range: limited, never a wrapped byte.
+        {"IDTXInterval=50 TXHangTime=100 CustomMKFreq=1e6", "21=255,0 16=224 19=3"},
+        {"IDTXInterval=-5 TXHangTime=-3 CustomMKFreq=1", "21=255,255 16=0 19=13"},
+        {"TXTimeOutTimer=nan SqlTailMuteTime=nan CustomMKFreq=nan", "11=255,255 17=0 19=13"},
+        // Another global model code: only the polarity bits of byte 115 change.
+        {"template=0xA5 model=7", "only 115=0xA4"},
+        {"template=0xA5 model=7 ticks=E", "only 115=0xA6"},
+        {"template=0xA5 model=7 ticks=D", "only 115=0xA5"},
+        {"template=0xA5 model=7 ticks=ED", "only 115=0xA7"},
+        {"template=0xA5", "115=0"},
+        {"template=0xA5 ticks=ED", "115=3"},
     };
-    const Case cases[] = {
-        {"customer id of 3", [](auto& d) { d.CustID = "a-c"; }, TextAt(75, "a-c       ")},
-        {"customer id of 12", [](auto& d) { d.CustID = "ABCDEFGHIJKL"; }, TextAt(75, "ABCDEFGHIJ")},
-        {"Morse of 9, upper-cased", [](auto& d) { d.MorseCodeID = "abcdefghi"; },
-         TextAt(23, std::string("ABCDEFGH\0", 9))},
-        {"Morse of 3", [](auto& d) { d.MorseCodeID = "k9x"; },
-         TextAt(23, std::string("K9X\0\0\0\0\0\0", 9))},
-        {"interval 0 removes every code of the identifier",
-         [](auto& d) { d.IDTXInterval = 0; },
-         {{21, 255}, {22, 255}, {23, 0}, {24, 0}, {28, 0}, {30, 0}, {31, 0}}},
-        {"interval 34", [](auto& d) { d.IDTXInterval = 34; }, {{21, 255}, {22, 0}}},
-        {"interval 1.5 is 2880 ticks",
-         [](auto& d) { d.IDTXInterval = 1.5f; },
-         {{21, 11}, {22, 64}}},
-        {"interval 0.1", [](auto& d) { d.IDTXInterval = 0.1f; }, {{21, 0}, {22, 192}}},
-        {"interval 33.9", [](auto& d) { d.IDTXInterval = 33.9f; }, {{21, 254}, {22, 64}}},
-        {"time-out off", [](auto& d) { d.TXTimeOutTimer = 0; }, {{11, 255}, {12, 255}, {23, 'V'}}},
-        {"time-out 0.3", [](auto& d) { d.TXTimeOutTimer = 0.3f; }, {{11, 2}, {12, 64}}},
-        {"hang 7, tail 0.3",
-         [](auto& d) {
-             d.TXHangTime = 7;
-             d.SqlTailMuteTime = 0.3f;
-         },
-         {{16, 224}, {17, 10}}},
-        {"hang 2.2, tail 0.1",
-         [](auto& d) {
-             d.TXHangTime = 2.2f;
-             d.SqlTailMuteTime = 0.1f;
-         },
-         {{16, 70}, {17, 3}}},
-        {"DMK 023 is bit 57",
-         [](auto& d) {
-             d.MKSlot = {52, 136};
-         },
-         {{103, 0x01}, {97, 0}}},
-        {"51 MK 254.1 Hz is bit 51",
-         [](auto& d) {
-             d.MKSlot = {51, 136};
-         },
-         {{102, 0x04}}},
-        {"Custom MK in slot 2 is bit 53",
-         [](auto& d) {
-             d.MKSlot = {136, 137};
-         },
-         {{102, 0x10}}},
-        {"DMK 754 and DMK 025",
-         [](auto& d) {
-             d.MKSlot = {134, 53};
-         },
-         {{113, 0x04}, {103, 0x02}}},
-        {"None rows set nothing",
-         [](auto& d) {
-             d.MKSlot = {0, 44};
-         },
-         {{96, 0}, {97, 0}, {114, 0}}},
-        {"PTT None", [](auto& d) { d.PTTExtEnc = 0; }, {{126, 255}}},
-        {"PTT placeholder None", [](auto& d) { d.PTTExtEnc = 44; }, {{126, 255}}},
-        {"PTT Custom MK", [](auto& d) { d.PTTExtEnc = 135; }, {{126, 53}}},
-        {"PTT DMK 023", [](auto& d) { d.PTTExtEnc = 52; }, {{126, 128}}},
-        {"PTT DMK 754", [](auto& d) { d.PTTExtEnc = 134; }, {{126, 210}}},
-        {"PTT past the list keeps the template", [](auto& d) { d.PTTExtEnc = 136; }, {{126, 0xEE}}},
-        {"custom tone 100", [](auto& d) { d.CustomMKFreq = 100; }, {{18, 19}, {19, 8}, {20, 104}}},
-        {"custom tone 60 stays in range",
-         [](auto& d) { d.CustomMKFreq = 60; },
-         {{18, 11}, {19, 13}, {20, 106}}},
-        {"the tone the template shows keeps its bytes",
-         [](auto& d) { d.CustomMKFreq = 1.5f; },
-         {{18, 0xEE}, {19, 0xEE}, {20, 0xEE}}},
-        // 0xEE shows 31.9 minutes and 7.4 s: values shown from the template keep its bytes.
-        {"the times the template shows keep their bytes",
-         [](auto& d) {
-             d.IDTXInterval = d.TXTimeOutTimer = 31.9f;
-             d.TXHangTime = 7.4f;
-         },
-         {{21, 0xEE}, {22, 0xEE}, {11, 0xEE}, {12, 0xEE}, {16, 0xEE}, {17, 16}}},
-        {"tone not with identifier", [](auto& d) { d.MKEncodewID = false; }, {{116, 0x6F}}},
-        {"tone with identifier", [](auto& d) { d.MKEncodewID = true; }, {{116, 0x6B}}},
-        {"monitor byte", [](auto& d) { d.MonitorMode = 0; }, {{13, 0}}},
-        {"limited above",
-         [](auto& d) {
-             d.IDTXInterval = 50;
-             d.TXHangTime = 100;
-             d.CustomMKFreq = 1e6f;
-         },
-         {{21, 255}, {22, 0}, {16, 224}, {19, 3}}},
-        {"limited below",
-         [](auto& d) {
-             d.IDTXInterval = -5;
-             d.TXHangTime = -3;
-             d.CustomMKFreq = 1;
-         },
-         {{21, 255}, {22, 255}, {16, 0}, {19, 13}}},
-        {"not a number",
-         [nan](auto& d) {
-             d.TXTimeOutTimer = nan;
-             d.SqlTailMuteTime = nan;
-             d.CustomMKFreq = nan;
-         },
-         {{11, 255}, {12, 255}, {17, 0}, {19, 13}}},
-    };
-    for (const Case& c : cases) {
-        MainDataRec data = ValidSettings();
-        c.change(data);
-        const Encoded e = Encode(data, 0xEE);
-        ASSERT_TRUE(e.ok) << c.name;
-        for (auto [byte, value] : c.expected) {
-            EXPECT_EQ(e.state.OutData[byte], value) << c.name << ", byte " << byte;
-        }
-        for (std::size_t i = 48; i <= 66; ++i) {
-            EXPECT_EQ(e.state.OutData[i], 0) << c.name << ": the bitmap shadow is cleared";
-        }
-    }
-}
-
-TEST(EncodeRadioData, OnTheZeroTemplateOnlyTheSettingsBytesAreWritten) {
-    const Encoded e = Encode(ValidSettings());
-    ASSERT_TRUE(e.ok);
-    const std::set<std::size_t> written = {0,  1,  2,  3,  4,  5,  11, 12, 13, 16,  17, 18,
-                                           19, 20, 21, 22, 23, 24, 25, 26, 27, 28,  75, 76,
-                                           77, 78, 79, 80, 81, 82, 83, 84, 97, 116, 126};
-    for (std::size_t i = 0; i < kImageBufferSize; ++i) {
-        if (!written.contains(i)) {
-            EXPECT_EQ(e.state.OutData[i], 0) << "byte " << i;
-        }
-    }
-    EXPECT_TRUE(e.ui.events.empty());
-}
-
-TEST(EncodeRadioData, OnlyThePolarityBitsChangeForAnotherModel) {
-    struct Case {
-        PolarityTicks ticks;
-        std::uint8_t model;
-        std::uint8_t expected115;
-    };
-    const Case cases[] = {{{false, false}, 7, 0xA4},  {{true, false}, 7, 0xA6},
-                          {{false, true}, 7, 0xA5},   {{true, true}, 7, 0xA7},
-                          {{false, false}, 20, 0x00}, {{true, true}, 20, 0x03}};
-    for (const Case& c : cases) {
-        const Encoded e = Encode(ValidSettings(), 0xA5, c.ticks, c.model);
+    for (const auto& [changes, expected] : cases) {
+        SCOPED_TRACE(changes);
+        const Encoding e("template=0xEE " + std::string(changes));
         ASSERT_TRUE(e.ok);
-        EXPECT_EQ(e.state.OutData[115], c.expected115);
-        if (c.model != 20) {
-            for (std::size_t i = 0; i < kImageSize; ++i) {
-                EXPECT_EQ(e.state.OutData[i], i == 115 ? c.expected115 : 0xA5) << "byte " << i;
+        EXPECT_TRUE(e.ui.events.empty());
+        const bool only = std::string_view(expected).starts_with("only ");
+        const std::string script = expected + (only ? 5 : 0);
+        const ImageBuffer low = ImageBuilder().fill(0).apply(script);
+        const ImageBuffer high = ImageBuilder().fill(0xFF).apply(script);
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            if (low[i] == high[i]) {
+                EXPECT_EQ(e.state.OutData[i], low[i]) << "byte " << i;
+            } else if (only) {
+                EXPECT_EQ(e.state.OutData[i], e.state.RadioData[i]) << "byte " << i;
             }
         }
-        EXPECT_EQ(e.state.FileOutRec.Image[115], c.expected115);
+        EXPECT_EQ(e.state.FileOutRec.Image, e.state.OutData);
         EXPECT_EQ(e.state.FileOutRec.ModelName, "ZPT-410           ");
         EXPECT_EQ(e.state.FileOutRec.ImageLength, 512);
     }
 }
 
-TEST(EncodeRadioData, AcceptedFrequenciesAreSnappedInTheRecord) {
-    MainDataRec data = ValidSettings();
-    data.TXFreq = "451.01";
-    data.RXFreq = "456";
-    const Encoded e = Encode(data);
-    ASSERT_TRUE(e.ok);
-    EXPECT_EQ(e.state.MainData.TXFreq, "451.0125");
-    EXPECT_EQ(e.state.MainData.RXFreq, "456.0000");
-    EXPECT_EQ(e.state.OutData[2], 0x12);
-}
+// An accepted frequency is stored snapped; a refused one stops the encoding before the record
+// and the polarity byte, after the frequencies before it.
+TEST(EncodeRadioData, FrequenciesAreSnappedInTheRecordOrStopTheEncoding) {
+    const Encoding accepted("TXFreq=451.01 RXFreq=456");
+    EXPECT_EQ(accepted.state.MainData.TXFreq, "451.0125");
+    EXPECT_EQ(accepted.state.MainData.RXFreq, "456.0000");
 
-TEST(EncodeRadioData, ARefusedFrequencyStopsBeforeTheRecordAndPolarity) {
-    MainDataRec data = ValidSettings();
-    data.RXFreq = "520";
-    const Encoded e = Encode(data, 0x33, {true, true});
-    EXPECT_FALSE(e.ok);
-    EXPECT_EQ(e.ui.events, (std::vector{Message("Tarvex Repeater Programmer",
-                                                " Non-numeric or out of range freq data!")}));
-    EXPECT_EQ(e.state.OutData[0], 0x45) << "the transmit frequency was already written";
-    EXPECT_EQ(e.state.OutData[3], 0x33);
-    EXPECT_EQ(e.state.OutData[115], 0x33) << "polarity untouched";
-    EXPECT_EQ(e.state.FileOutRec, DataFileRec{}) << "save record untouched";
-    EXPECT_EQ(e.state.MainData.RXFreq, "520");
+    const Encoding refused("template=0x33 ticks=ED RXFreq=520");
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.ui.events,
+              (std::vector{testing::Message("Tarvex Repeater Programmer",
+                                            " Non-numeric or out of range freq data!")}));
+    EXPECT_EQ(refused.state.OutData[0], 0x45) << "the transmit frequency was already written";
+    EXPECT_EQ(refused.state.OutData[3], 0x33);
+    EXPECT_EQ(refused.state.OutData[115], 0x33) << "polarity untouched";
+    EXPECT_EQ(refused.state.FileOutRec, DataFileRec{}) << "save record untouched";
+    EXPECT_EQ(refused.state.MainData.RXFreq, "520");
 }
 
 }  // namespace

@@ -63,12 +63,5 @@ TEST(ShortestText, WritesTheShortestPlainDecimal) {
     }
 }
 
-TEST(FixedText, WritesExactlyTheDecimalsAsked) {
-    EXPECT_EQ(FixedText(4.6f, 2), "4.60");
-    EXPECT_EQ(FixedText(1.0f, 2), "1.00");
-    EXPECT_EQ(FixedText(6.01f, 2), "6.01");
-    EXPECT_EQ(FixedText(0.125, 2), "0.12");
-}
-
 }  // namespace
 }  // namespace tarvex

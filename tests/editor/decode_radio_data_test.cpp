@@ -2,122 +2,87 @@
 
 #include <gtest/gtest.h>
 
+#include "support/editor_rig.h"
 #include "support/image_builder.h"
 
 namespace tarvex {
 namespace {
 
 using testing::ImageBuilder;
+using testing::Shown;
 
-// A window that already shows settings, so that every reset is visible.
-ScreenModel FilledScreen() {
-    ScreenModel screen = BuildMainScreen();
-    for (Control* field :
-         {&screen.TxtRptrTXFreq, &screen.TxtRptrRXFreq, &screen.TxtCustID, &screen.TxtMorseCodeID,
-          &screen.TxtIDTXInterval, &screen.TxtCustomMKFreq, &screen.TxtTXTimeOutTimer,
-          &screen.TxtTXHangTime, &screen.TxtSqlTailMuteTime}) {
-        field->text = "old";
-    }
-    screen.OptOvrCarrier.selected = true;
-    screen.CmbMK_Type_Code[0].selectedRow = 30;
-    screen.CmbMK_Type_Code[1].selectedRow = 30;
-    screen.CmbPTT_ExtEnc.selectedRow = 30;
-    screen.chkMKEncodePol.enabled = true;
-    screen.chkMKDecodePol.enabled = true;
-    screen.chkMKEncodePol.check = CheckState::Checked;
-    screen.TxtFirmwareVersion.text = "1.05";
-    return screen;
-}
-
-TEST(DecodeRadioData, InvalidFrequenciesLeaveOnlyTheCustomerIdentifierAndPolarityTicks) {
-    ScreenModel screen = FilledScreen();
-    MainDataRec record;
-    record.TXFreq = "450.0000";
-    record.TXHangTime = 3.0f;
-    const ImageBuffer image =
-        ImageBuilder().set(0, {0xAB}).text(75, "CUSTOMER 1").set(115, {1}).set(16, {64});
-
-    EXPECT_FALSE(DecodeRadioData(record, image, false, screen));
-
-    for (const Control* field :
-         {&screen.TxtRptrTXFreq, &screen.TxtRptrRXFreq, &screen.TxtMorseCodeID,
-          &screen.TxtIDTXInterval, &screen.TxtCustomMKFreq, &screen.TxtTXTimeOutTimer,
-          &screen.TxtTXHangTime, &screen.TxtSqlTailMuteTime}) {
-        EXPECT_EQ(field->text, "") << field->name;
-    }
-    EXPECT_EQ(screen.TxtCustID.text, "CUSTOMER 1");
-    EXPECT_EQ(screen.chkMKDecodePol.check, CheckState::Checked);
-    EXPECT_EQ(screen.chkMKEncodePol.check, CheckState::Unchecked);
-    EXPECT_FALSE(screen.chkMKEncodePol.enabled);
-    EXPECT_FALSE(screen.chkMKDecodePol.enabled);
-    EXPECT_FALSE(screen.OptOvrCarrier.selected || screen.OptOvrTone.selected);
-    EXPECT_EQ(screen.ChkMKEncodewID.check, CheckState::Unchecked);
-    for (const Control* list :
-         {&screen.CmbMK_Type_Code[0], &screen.CmbMK_Type_Code[1], &screen.CmbPTT_ExtEnc}) {
-        EXPECT_EQ(list->SelectedText(), "00 None") << list->name;
-    }
-    EXPECT_EQ(screen.TxtFirmwareVersion.text, "1.05") << "not the decoder's field";
-    EXPECT_EQ(record.CustID, "CUSTOMER 1");
-    EXPECT_EQ(record.TXFreq, "450.0000") << "the record keeps its earlier values";
-    EXPECT_EQ(record.TXHangTime, 3.0f);
-}
-
-TEST(DecodeRadioData, ShowsEachNumberWithAtMostOneDecimal) {
+// Decoded onto a window that already shows settings, so that every reset is visible. Numbers show
+// at most one decimal.
+TEST(DecodeRadioData, ShowsTheImageInEveryControlAndTheRecord) {
     struct Case {
         const char* name;
         ImageBuffer image;
-        const Control ScreenModel::*field;
-        const char* expected;
+        bool decoded;
+        std::string shown;
     };
     const Case cases[] = {
-        {"hang 0.25 s", ImageBuilder().set(16, {8}), &ScreenModel::TxtTXHangTime, "0.2"},
-        {"time-out 8 s", ImageBuilder().set(11, {1, 0}), &ScreenModel::TxtTXTimeOutTimer, "0.1"},
-        {"no identifier", ImageBuilder().set(21, {0, 0}).text(23, "ID"),
-         &ScreenModel::TxtIDTXInterval, "0"},
-        {"custom tone", ImageBuilder().set(19, {13, 107}), &ScreenModel::TxtCustomMKFreq, "59.9"},
-        {"no custom tone", ImageBuilder().set(19, {0, 107}), &ScreenModel::TxtCustomMKFreq, ""},
-        {"Morse upper case", ImageBuilder().set(21, {1, 0}).text(23, "k9x"),
-         &ScreenModel::TxtMorseCodeID, "K9X"},
+        {"invalid frequencies leave only the customer identifier and polarity ticks",
+         ImageBuilder().set(0, {0xAB}).text(75, "CUSTOMER 1").set(115, {1}).set(16, {64}), false,
+         "CustID=CUSTOMER 1 TXFreq= RXFreq= MKSlot[0]=00 None MKSlot[1]=00 None PTTExtEnc=00 None "
+         "CustomMKFreq= MorseCodeID= IDTXInterval= MKEncodewID=[ ] TXTimeOutTimer= TXHangTime= "
+         "SqlTailMuteTime= MonitorMode= MKEncodePol=[ ] MKDecodePol=[x] --"},
+        {"every setting",
+         ImageBuilder()
+             .text(75, "HILL 7    ")
+             .set(11, {1, 0, 2})  // time-out 8 s, monitor byte 2
+             .set(16, {8, 24})    // 0.25 s and 0.75 s go to the even tenth
+             .set(19, {13, 107, 0, 192})
+             .text(23, "k9x")
+             .squelchBit(57)
+             .set(115, {3})
+             .set(126, {53}),
+         true,
+         "CustID=HILL 7     TXFreq=451.0125 RXFreq=461.0125 MKSlot[0]=DMK 023 MKSlot[1]=Inactive "
+         "PTTExtEnc=Custom MK CustomMKFreq=59.9 MorseCodeID=K9X IDTXInterval=0.1 MKEncodewID=[x] "
+         "TXTimeOutTimer=0.1 TXHangTime=0.2 SqlTailMuteTime=0.8 MonitorMode=Override Carrier "
+         "MKEncodePol=[x] MKDecodePol=[x] ED"},
+        {"no identifier interval, no custom tone, options bit 2 set",
+         ImageBuilder().text(75, "HILL 7    ").set(19, {0, 107}).text(23, "ID").set(116, {4}), true,
+         "CustID=HILL 7     TXFreq=451.0125 RXFreq=461.0125 MKSlot[0]=00 None MKSlot[1]=Inactive "
+         "PTTExtEnc=00 None CustomMKFreq= MorseCodeID= IDTXInterval=0 MKEncodewID=[ ] "
+         "TXTimeOutTimer=0 TXHangTime=0 SqlTailMuteTime=0 MonitorMode=Override Tone "
+         "MKEncodePol=[ ] MKDecodePol=[ ] --"},
     };
     for (const Case& c : cases) {
-        ScreenModel screen = FilledScreen();
+        SCOPED_TRACE(c.name);
+        ScreenModel screen = BuildMainScreen();
+        for (Control* control : screen.AllControls()) {
+            control->text = "old";
+            control->selectedRow = control->kind == ControlKind::ComboBox ? 30 : kNoRow;
+            control->selected = control->enabled = true;
+            control->check = CheckState::Checked;
+        }
         MainDataRec record;
-        ASSERT_TRUE(DecodeRadioData(record, c.image, false, screen)) << c.name;
-        EXPECT_EQ((screen.*c.field).text, c.expected) << c.name;
+        record.TXFreq = "old";
+        record.FirmwareText = "kept";
+
+        EXPECT_EQ(DecodeRadioData(record, c.image, false, screen), c.decoded);
+
+        EXPECT_EQ(Shown(screen), c.shown);
+        EXPECT_EQ(record.CustID, screen.TxtCustID.text);
+        EXPECT_EQ(record.TXFreq, c.decoded ? screen.TxtRptrTXFreq.text : "old");
+        EXPECT_EQ(record.MonitorMode, c.decoded ? c.image[13] : 0);
+        EXPECT_EQ(record.MKSlot[0], c.decoded ? screen.CmbMK_Type_Code[0].selectedRow : 0);
+        EXPECT_EQ(record.FirmwareText, "kept") << "not the decoder's field";
+        EXPECT_EQ(screen.TxtFirmwareVersion.text, "old") << "not the decoder's field";
     }
 }
 
-TEST(DecodeRadioData, RecordAndScreenAgree) {
-    ScreenModel screen = FilledScreen();
-    MainDataRec record;
-    record.FirmwareText = "kept";
-    const ImageBuffer image =
-        ImageBuilder().set(13, {2}).squelchBit(57).set(126, {53}).set(115, {3});
-    ASSERT_TRUE(DecodeRadioData(record, image, false, screen));
-    EXPECT_EQ(record.MonitorMode, 2);
-    EXPECT_TRUE(screen.OptOvrCarrier.selected && !screen.OptOvrTone.selected);
-    EXPECT_EQ(record.MKSlot, (std::array<std::uint8_t, 2>{52, 136}));
-    EXPECT_EQ(screen.CmbMK_Type_Code[1].SelectedText(), "Inactive");
-    EXPECT_EQ(screen.CmbPTT_ExtEnc.SelectedText(), "Custom MK");
-    EXPECT_TRUE(screen.chkMKEncodePol.enabled && screen.chkMKDecodePol.enabled);
-    EXPECT_TRUE(PolarityTicksOf(screen).encodeInvert && PolarityTicksOf(screen).decodeInvert);
-    EXPECT_EQ(record.FirmwareText, "kept") << "not the decoder's field";
-}
-
 TEST(SelectModelType, SelectsTheExactlyMatchingRowOrTheFirst) {
-    struct Case {
-        const char* name;
-        int expectedRow;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"ZPT-410", 0}, {"ZPT-999", 1}, {"", 0}, {"ZPT-999 ", 0}, {"zpt-999", 0}, {"ZPT-99", 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, row] : cases) {
         ScreenModel screen = BuildMainScreen();
         screen.cmbType.rows.push_back("ZPT-999");
         screen.cmbType.selectedRow = 1;
-        SelectModelType(screen, c.name);
-        EXPECT_EQ(screen.cmbType.selectedRow, c.expectedRow) << c.name;
+        SelectModelType(screen, name);
+        EXPECT_EQ(screen.cmbType.selectedRow, row) << name;
         EXPECT_TRUE(screen.cmbType.enabled);
     }
 }

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_ui.h"
-#include "support/typing.h"
+#include "support/editor_rig.h"
 
 namespace tarvex {
 namespace {
@@ -14,32 +13,19 @@ namespace {
 using testing::BeepEvent;
 using testing::FocusEvent;
 using testing::Message;
+using testing::OutOfRange;
 using testing::Paste;
-using testing::RecordingUserInterface;
 using testing::TypeKeys;
 using testing::UiEvent;
 
-UiEvent OutOfRange(const std::string& limits) {
-    return Message("Out of Range!", "Value must be between " + limits, MessageIcon::Exclamation);
-}
-
-class FieldHandlersTest : public ::testing::Test {
-  protected:
-    Control& Field(const std::string& name) { return *screen.Find(name); }
-
-    ScreenModel screen = BuildMainScreen();
-    ProgramState state;
-    RangeModule range;
-    RecordingUserInterface ui;
-    MainScreenEditor editor{screen, state, range, ui};
-};
-
-TEST_F(FieldHandlersTest, NumericFieldFocusLossChecksRefillsAndRoundsToOneDecimal) {
+// Focus loss, or Enter, which checks at once without leaving the field.
+TEST(NumericField, FocusLossChecksRefillsAndRoundsToOneDecimal) {
     struct Case {
         std::string field;
         std::string text;
         std::string expected;
         std::vector<UiEvent> events;
+        bool enter = false;
     };
     const std::vector<Case> cases = {
         {"TxtTXHangTime", "8", "1", {OutOfRange("0 and 7"), FocusEvent("TxtTXHangTime")}},
@@ -48,10 +34,16 @@ TEST_F(FieldHandlersTest, NumericFieldFocusLossChecksRefillsAndRoundsToOneDecima
         {"TxtTXHangTime", "0.05", "0", {}},
         {"TxtTXHangTime", "0.15", "0.2", {}},
         {"TxtSqlTailMuteTime", ".", "1", {OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")}},
+        {"TxtSqlTailMuteTime",
+         "9",
+         "1",
+         {OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")},
+         true},
         {"TxtCustomMKFreq", "50", "67", {OutOfRange("60 and 254")}},  // focus moves on
         {"TxtCustomMKFreq", "100.06", "100.1", {}},
         {"TxtCustomMKFreq", "", "67", {}},
         {"TxtIDTXInterval", "", "34", {FocusEvent("TxtIDTXInterval")}},
+        {"TxtIDTXInterval", "35", "34", {OutOfRange("0 and 34"), FocusEvent("TxtIDTXInterval")}},
         {"TxtIDTXInterval", "34", "34", {}},
         {"TxtTXTimeOutTimer", "1a2", "12", {BeepEvent()}},
         {"TxtTXTimeOutTimer", "", "34", {FocusEvent("TxtTXTimeOutTimer")}},
@@ -63,26 +55,22 @@ TEST_F(FieldHandlersTest, NumericFieldFocusLossChecksRefillsAndRoundsToOneDecima
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field + " with \"" + c.text.substr(0, 20) + "\"");
-        ui.events.clear();
-        Control& field = Field(c.field);
+        testing::EditorRig rig;
+        Control& field = *rig.screen.Find(c.field);
         Paste(field, c.text);
         field.foreColor = kRed;
-        editor.LostFocus(field);
+        if (c.enter) {
+            TypeKeys(rig.editor, field, "\r");
+        } else {
+            rig.editor.LostFocus(field);
+        }
         EXPECT_EQ(field.text, c.expected);
-        EXPECT_EQ(ui.events, c.events);
+        EXPECT_EQ(rig.ui.events, c.events);
         EXPECT_EQ(field.foreColor, kBlack);
     }
 }
 
-TEST_F(FieldHandlersTest, EnterInANumericFieldChecksAtOnce) {
-    Control& field = screen.TxtSqlTailMuteTime;
-    TypeKeys(editor, field, "9\r");
-    EXPECT_EQ(field.text, "1");
-    EXPECT_EQ(ui.events,
-              (std::vector<UiEvent>{OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")}));
-}
-
-TEST_F(FieldHandlersTest, TextFieldsLimitTheirLengthAndCharacters) {
+TEST(TextFields, LimitTheirLengthAndCharacters) {
     struct Case {
         std::string field;
         std::string typed;
@@ -90,10 +78,6 @@ TEST_F(FieldHandlersTest, TextFieldsLimitTheirLengthAndCharacters) {
         std::string shownBeforeFocusLoss;
         std::string shownAfter;
         std::vector<UiEvent> events = {};  // refused keys are swallowed without a sound
-    };
-    const auto cut = [](const std::string& kept) {
-        return std::vector{
-            Message("Out of Range!", MorseCodeIdCutText(kept), MessageIcon::Exclamation)};
     };
     const std::vector<Case> cases = {
         {"TxtCustID", "Site 9, #1!x", "", "Site 9, #1", "Site 9, #1"},
@@ -104,24 +88,31 @@ TEST_F(FieldHandlersTest, TextFieldsLimitTheirLengthAndCharacters) {
         // The image holds 8 codes: a 9th key beeps, a longer paste is cut with a box.
         {"TxtMorseCodeID", "abcdefghij", "", "abcdefgh", "ABCDEFGH", {BeepEvent(), BeepEvent()}},
         {"TxtMorseCodeID", "abcdefghi\bZ", "", "abcdefgZ", "ABCDEFGZ", {BeepEvent()}},
-        {"TxtMorseCodeID", "", "call sign 12", "call sign 12", "CALL SIG", cut("CALL SIG")},
+        {"TxtMorseCodeID",
+         "",
+         "call sign 12",
+         "call sign 12",
+         "CALL SIG",
+         {Message("Out of Range!",
+                  "The repeater holds at most 8 characters of the MORSE Code ID; it is cut to "
+                  "\"CALL SIG\".",
+                  MessageIcon::Exclamation)}},
         {"TxtMorseCodeID", "", "callsig8", "callsig8", "CALLSIG8"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field + " typed \"" + c.typed + "\"");
-        ui.events.clear();
-        Control& field = Field(c.field);
-        Paste(field, "");
-        TypeKeys(editor, field, c.typed);
+        testing::EditorRig rig;
+        Control& field = *rig.screen.Find(c.field);
+        TypeKeys(rig.editor, field, c.typed);
         if (!c.pasted.empty()) {
             Paste(field, c.pasted);
         }
         EXPECT_EQ(field.text, c.shownBeforeFocusLoss);
-        editor.LostFocus(field);
+        rig.editor.LostFocus(field);
         EXPECT_EQ(field.text, c.shownAfter);
-        EXPECT_EQ(c.field == "TxtCustID" ? state.MainData.CustID : state.MainData.MorseCodeID,
-                  c.shownAfter);
-        EXPECT_EQ(ui.events, c.events);
+        const MainDataRec& data = rig.state.MainData;
+        EXPECT_EQ(c.field == "TxtCustID" ? data.CustID : data.MorseCodeID, c.shownAfter);
+        EXPECT_EQ(rig.ui.events, c.events);
     }
 }
 

@@ -5,20 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_ui.h"
+#include "support/editor_rig.h"
 
 namespace tarvex {
 namespace {
 
 using testing::BeepEvent;
-using testing::Message;
-using testing::RecordingUserInterface;
+using testing::OutOfRange;
 using testing::UiEvent;
 
-UiEvent OutOfRange(const std::string& limits) {
-    return Message("Out of Range!", "Value must be between " + limits, MessageIcon::Exclamation);
-}
-
+// A refused field is red while the box is open, then black on white and empty.
 TEST(RangeModule, ValidateFieldFiltersThenChecksTheTagLimits) {
     struct Case {
         std::string name;
@@ -31,6 +27,7 @@ TEST(RangeModule, ValidateFieldFiltersThenChecksTheTagLimits) {
         {"upper limit passes", "F|0|7|", "7", "7", {}},
         {"lower limit passes", "F|0|7|", "0", "0", {}},
         {"above the maximum", "F|0|7|", "7.5", "", {OutOfRange("0 and 7")}},
+        {"below the minimum", "F|60|254|", "59.9", "", {OutOfRange("60 and 254")}},
         {"shorter than the minimum's digits", "F|400|512|", "45", "", {OutOfRange("400 and 512")}},
         {"band edge", "F|400|512|", "512", "512", {}},
         {"just above the band", "F|400|512|", "512.0001", "", {OutOfRange("400 and 512")}},
@@ -51,13 +48,19 @@ TEST(RangeModule, ValidateFieldFiltersThenChecksTheTagLimits) {
         {"two points are no number", "F|0|34|", "1.2.3", "", {OutOfRange("0 and 34")}},
         {"leading zeros are a number", "F|0|7|", "0007", "0007", {}},
         {"huge number", "F|0|7|", std::string(400, '9'), "", {OutOfRange("0 and 7")}},
-        {"decimal limits in shortest form", "F|0.5|7.25|", "8", "", {OutOfRange("0.5 and 7.25")}},
+        {"decimal limits in shortest form, text after the last bar ignored",
+         "F|0.5|7.25|9",
+         "8",
+         "",
+         {OutOfRange("0.5 and 7.25")}},
+        {"decimal class keeps the point", "D|0|9|", "1.5x", "1.5", {BeepEvent()}},
         {"integer class keeps a minus for a negative minimum", "I|-5|5|", "-3", "-3", {}},
         {"integer class drops the point",
          "I|-5|5|",
          "1.5",
          "",
          {BeepEvent(), OutOfRange("-5 and 5")}},
+        {"integer class drops a minus for a minimum of 0", "I|0|5|", "-3", "3", {BeepEvent()}},
         {"phone class is not range-checked", "P|0|1|", "*12#,x", "*12#,", {BeepEvent()}},
         {"text class keeps printable ASCII",
          "T|0|1|",
@@ -69,61 +72,19 @@ TEST(RangeModule, ValidateFieldFiltersThenChecksTheTagLimits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RangeModule range;
-        RecordingUserInterface ui;
+        testing::RecordingUserInterface ui;
         Control field;
         field.tag = c.tag;
         field.text = c.text;
+        field.backColor = {1, 2, 3};
+        std::vector<Rgb> colourDuringBox;
+        ui.onMessage = [&](const MessageBox&) { colourDuringBox.push_back(field.foreColor); };
         range.ValidateField(field, ui);
         EXPECT_EQ(field.text, c.expectedText);
         EXPECT_EQ(ui.events, c.expectedEvents);
-    }
-}
-
-TEST(RangeModule, RefusedFieldIsRedWhileTheBoxIsOpenThenBlackOnWhite) {
-    RangeModule range;
-    RecordingUserInterface ui;
-    Control field;
-    field.tag = "F|0|7|";
-    field.text = "9";
-    field.backColor = {1, 2, 3};
-    Rgb colourDuringBox;
-    std::string textDuringBox;
-    ui.onMessage = [&](const MessageBox&) {
-        colourDuringBox = field.foreColor;
-        textDuringBox = field.text;
-    };
-    range.ValidateField(field, ui);
-    EXPECT_EQ(colourDuringBox, kRed);
-    EXPECT_EQ(textDuringBox, "9");
-    EXPECT_EQ(field.foreColor, kBlack);
-    EXPECT_EQ(field.backColor, kWhite);
-    EXPECT_EQ(field.text, "");
-}
-
-TEST(RangeModule, TagParsingAndClasses) {
-    RangeModule range;
-    range.ParseFieldLimits("F|400|512|");
-    EXPECT_EQ(range.FieldMin, 400.0);
-    EXPECT_EQ(range.FieldMax, 512.0);
-    EXPECT_EQ(range.FieldMinLength, 3);
-    range.ParseFieldLimits("F|0|34|ignored");
-    EXPECT_EQ(range.FieldMin, 0.0);
-    EXPECT_EQ(range.FieldMax, 34.0);
-    EXPECT_EQ(range.FieldMinLength, 1);
-
-    struct Case {
-        std::string tag;
-        std::int16_t expected;
-    };
-    range.FieldClass = kClassPhone;
-    for (const Case& c : std::vector<Case>{{"D|", kClassDecimal},
-                                           {"Q|", kClassDecimal},  // unknown letter keeps the last
-                                           {"I|", kClassInteger},
-                                           {"T|", kClassText},
-                                           {"", kClassText},
-                                           {"F|", kClassFloat}}) {
-        range.SetFieldClass(c.tag);
-        EXPECT_EQ(range.FieldClass, c.expected) << c.tag;
+        EXPECT_EQ(colourDuringBox, std::vector<Rgb>(colourDuringBox.size(), kRed));
+        EXPECT_EQ(field.foreColor, kBlack);
+        EXPECT_EQ(field.backColor, colourDuringBox.empty() ? Rgb({1, 2, 3}) : kWhite);
     }
 }
 

@@ -5,14 +5,17 @@
 #include <algorithm>
 #include <deque>
 #include <set>
+#include <sstream>
 
 #include "files/local_file_system.h"
+#include "support/file_test_support.h"
 #include "support/recording_ui.h"
 
 namespace tarvex {
 namespace {
 
-using testing::RecordingUserInterface;
+using testing::BeepEvent;
+using testing::UiEvent;
 
 // A file system held in memory: every directory and file by its full path.
 class FakeFileSystem : public FileSystemBrowser {
@@ -55,49 +58,72 @@ class FakeFileSystem : public FileSystemBrowser {
 
 constexpr TwipRect kScreen{0, 0, 19200, 10800};  // 1280 x 720 pixels
 
-// Each use of the dialog runs the next scripted user; an exhausted script leaves the dialog
-// without deciding.
+// Each use of the dialog plays the next script of user actions, blank-separated: type:NAME ('_'
+// for a blank, "-" for nothing),
+// click:FILE, dbl:FILE (double-click), dir:PATH, drive:ROW, ok, cancel, close (the window frame),
+// fail (the window's loop throws), nested (a second use meanwhile), then the dialog as seen
+// (the word "seen"). A script that ends without a decision leaves the dialog without one.
 class FileSelectTest : public ::testing::Test {
   protected:
-    using User = std::function<void(frmFileSelect&)>;
-
-    std::string Use(User user, std::string_view title = "Select filename to read") {
-        users.push_back(std::move(user));
+    std::string Use(std::string script, std::string_view title = "Select filename to read") {
+        scripts.push_back(std::move(script));
         return dialog.selectFile(title, "*.kvd");
     }
 
-    FakeFileSystem fs;
-    RecordingUserInterface ui;
-    std::deque<User> users;
-    std::vector<FileSelectControls> seen;  // the dialog as each user found it
-    frmFileSelect dialog{fs, ui, kScreen, "/data", [this](frmFileSelect& d) {
-                             seen.push_back(d.Controls());
-                             if (!users.empty()) {
-                                 User user = std::move(users.front());
-                                 users.pop_front();
-                                 user(d);
-                             }
-                         }};
-};
-
-int RowOf(const std::vector<std::string>& rows, const std::string& text) {
-    const auto it = std::find(rows.begin(), rows.end(), text);
-    EXPECT_NE(it, rows.end()) << text;
-    return static_cast<int>(it - rows.begin());
-}
-
-int DirRowOf(const FileSelectControls& c, const std::string& path) {
-    for (std::size_t row = 0; row < c.Dir1Rows.size(); ++row) {
-        if (c.Dir1Rows[row].path == path) {
-            return static_cast<int>(row);
+    void Play(frmFileSelect& d) {
+        seen.push_back(d.Controls());
+        std::istringstream in(scripts.empty() ? "" : scripts.front());
+        if (!scripts.empty()) {
+            scripts.pop_front();
+        }
+        for (std::string word; in >> word;) {
+            const std::string arg = word.substr(word.find(':') + 1);
+            const auto row = [](const auto& rows, const auto& match) {
+                return static_cast<int>(std::find_if(rows.begin(), rows.end(), match) -
+                                        rows.begin());
+            };
+            const FileSelectControls c = d.Controls();
+            const auto file = [&] { return row(c.File1Rows, [&](auto& r) { return r == arg; }); };
+            if (word.starts_with("type:")) {
+                std::string name = arg == "-" ? "" : arg;
+                std::replace(name.begin(), name.end(), '_', ' ');
+                d.txtCurrFile_Change(name);
+            } else if (word.starts_with("click:")) {
+                d.File1_Click(file());
+            } else if (word.starts_with("dbl:")) {
+                d.File1_DblClick(file());
+            } else if (word.starts_with("dir:")) {
+                d.Dir1_Change(row(c.Dir1Rows, [&](auto& r) { return r.path == arg; }));
+            } else if (word.starts_with("drive:")) {
+                d.Drive1_Change(std::stoi(arg));
+            } else if (word == "ok") {
+                d.cmdOk_Click();
+                done.push_back(d.DialogDone());
+            } else if (word == "cancel") {
+                d.cmdCancel_Click();
+            } else if (word == "close") {
+                d.Form_QueryUnload();
+            } else if (word == "fail") {
+                throw std::runtime_error("event loop gone");
+            } else if (word == "nested") {
+                nested = d.selectFile("Select filename to save", "*.kvd");
+            } else if (word == "seen") {
+                seen.push_back(d.Controls());
+            }
         }
     }
-    ADD_FAILURE() << "no directory row " << path;
-    return -1;
-}
+
+    FakeFileSystem fs;
+    testing::RecordingUserInterface ui;
+    std::deque<std::string> scripts;
+    std::vector<FileSelectControls> seen;  // the dialog as each use found it, and at "seen"
+    std::vector<bool> done;                // after each OK
+    std::string nested = "not asked";
+    frmFileSelect dialog{fs, ui, kScreen, "/data", [this](frmFileSelect& d) { Play(d); }};
+};
 
 TEST_F(FileSelectTest, FirstUseShowsTheStartDirectoryAndThePatternInTheNameBox) {
-    EXPECT_EQ(Use([](frmFileSelect& d) { d.cmdCancel_Click(); }), "");
+    EXPECT_EQ(Use("cancel"), "");
     const FileSelectControls& c = seen.at(0);
     EXPECT_EQ(c.caption, "Select filename to read");
     EXPECT_TRUE(c.visible);
@@ -112,154 +138,92 @@ TEST_F(FileSelectTest, FirstUseShowsTheStartDirectoryAndThePatternInTheNameBox) 
     EXPECT_EQ(c.File1Row, kNoRow);
 }
 
+// Each on a fresh dialog. OK with no name (the pattern, nothing, blanks) beeps and keeps the
+// dialog open; a second use while the first waits is refused with a beep.
 TEST_F(FileSelectTest, EachWayOfLeavingTheDialogGivesItsPath) {
     struct Case {
-        const char* name;
-        User user;
+        const char* script;
         std::string expected;
+        std::vector<UiEvent> events = {};
+        int openAfterOk = 0;
     };
     const Case cases[] = {
-        {"a typed name without extension, joined to the directory",
-         [](frmFileSelect& d) {
-             d.txtCurrFile_Change("setup");
-             d.cmdOk_Click();
-         },
-         "/data/setup"},
-        {"a typed name of a file that does not exist",
-         [](frmFileSelect& d) {
-             d.txtCurrFile_Change("new site.kvd");
-             d.cmdOk_Click();
-         },
-         "/data/new site.kvd"},
-        {"a clicked file and OK",
-         [](frmFileSelect& d) {
-             d.File1_Click(1);
-             d.cmdOk_Click();
-         },
-         "/data/b.kvd"},
-        {"a double-clicked file returns at once", [](frmFileSelect& d) { d.File1_DblClick(0); },
-         "/data/A.KVD"},
-        {"a file in the root directory has one separator",
-         [](frmFileSelect& d) {
-             d.Dir1_Change(0);
-             d.File1_DblClick(RowOf(d.Controls().File1Rows, "a.kvd"));
-         },
-         "/a.kvd"},
-        {"a file on the root of another volume",
-         [](frmFileSelect& d) {
-             d.Drive1_Change(1);
-             d.File1_DblClick(0);
-         },
-         "/media/usb/site.kvd"},
-        {"Cancel after a click",
-         [](frmFileSelect& d) {
-             d.File1_Click(1);
-             d.cmdCancel_Click();
-         },
-         ""},
-        {"closing through the window frame",
-         [](frmFileSelect& d) {
-             d.File1_Click(1);
-             d.Form_QueryUnload();
-         },
-         ""},
-        {"the window's loop ending without a decision", [](frmFileSelect& d) { d.File1_Click(1); },
-         ""},
-        {"the window's loop failing",
-         [](frmFileSelect& d) {
-             d.File1_Click(1);
-             throw std::runtime_error("event loop gone");
-         },
-         ""},
+        {"type:setup ok", "/data/setup"},
+        {"type:new_site.kvd ok", "/data/new site.kvd"},
+        {"click:none.kvd click:b.kvd ok", "/data/b.kvd"},
+        {"dbl:A.KVD", "/data/A.KVD"},
+        {"dir:/ dbl:a.kvd", "/a.kvd"},  // one separator after the root
+        {"drive:1 dbl:site.kvd", "/media/usb/site.kvd"},
+        {"click:b.kvd cancel", ""},
+        {"click:b.kvd close", ""},
+        {"click:b.kvd", ""},
+        {"click:b.kvd fail", ""},
+        {"type:*.kvd ok type:- ok type:___ ok type:chosen ok",
+         "/data/chosen",
+         {BeepEvent(), BeepEvent(), BeepEvent()},
+         3},
+        {"nested seen dbl:b.kvd", "/data/b.kvd", {BeepEvent()}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
         FakeFileSystem caseFs;
-        RecordingUserInterface caseUi;
-        const User user = c.user;
-        frmFileSelect d(caseFs, caseUi, kScreen, "/data",
-                        [&user](frmFileSelect& self) { user(self); });
-        EXPECT_EQ(d.selectFile("Select filename to save", "*.kvd"), c.expected) << c.name;
-        EXPECT_FALSE(d.Controls().visible) << c.name;
-        EXPECT_TRUE(caseUi.events.empty()) << c.name;
+        testing::RecordingUserInterface caseUi;
+        frmFileSelect d(caseFs, caseUi, kScreen, "/data", [this](frmFileSelect& f) { Play(f); });
+        scripts = {c.script};
+        seen.clear();
+        done.clear();
+        nested = "not asked";
+        EXPECT_EQ(d.selectFile("Select filename to save", "*.kvd"), c.expected);
+        EXPECT_FALSE(d.Controls().visible);
+        EXPECT_EQ(caseUi.events, c.events);
+        EXPECT_EQ(std::count(done.begin(), done.end(), false), c.openAfterOk);
+        // A second use while the first waits runs no user and leaves the first one shown.
+        EXPECT_EQ(nested, std::string_view(c.script).starts_with("nested") ? "" : "not asked");
+        EXPECT_TRUE(seen.back().visible);
+        EXPECT_EQ(seen.size(),
+                  std::string_view(c.script).find("seen") == std::string::npos ? 1u : 2u);
     }
-}
-
-TEST_F(FileSelectTest, OkWithNoNameBeepsAndKeepsTheDialogOpen) {
-    struct Case {
-        const char* name;
-        std::string text;
-    };
-    for (const Case& c : {Case{"the pattern still in the box", "*.kvd"}, Case{"an empty box", ""},
-                          Case{"blanks only", "   "}}) {
-        bool doneAfterOk = true;
-        const std::string result = Use([&](frmFileSelect& d) {
-            d.txtCurrFile_Change(c.text);
-            d.cmdOk_Click();
-            doneAfterOk = d.DialogDone();
-            d.txtCurrFile_Change("chosen");
-            d.cmdOk_Click();
-        });
-        EXPECT_FALSE(doneAfterOk) << c.name;
-        EXPECT_EQ(result, "/data/chosen") << c.name;
-    }
-    EXPECT_EQ(ui.events, std::vector<testing::UiEvent>(3, testing::BeepEvent()));
 }
 
 TEST_F(FileSelectTest, KeepsDriveDirectoryAndNameBetweenUses) {
-    Use([](frmFileSelect& d) {
-        d.Drive1_Change(1);
-        d.Dir1_Change(DirRowOf(d.Controls(), "/media/usb/sites"));
-        d.txtCurrFile_Change("hill");
-        d.cmdOk_Click();
-    });
-    EXPECT_EQ(Use([](frmFileSelect& d) { d.cmdCancel_Click(); }, "Select filename to save"), "");
+    Use("drive:1 dir:/media/usb/sites type:hill ok");
+    EXPECT_EQ(Use("cancel", "Select filename to save"), "");
     const FileSelectControls& again = seen.at(1);
     EXPECT_EQ(again.caption, "Select filename to save");
     EXPECT_EQ(again.Drive1Row, 1);
     EXPECT_EQ(again.Dir1Path, "/media/usb/sites");
     EXPECT_EQ(again.txtCurrFile, "hill");
 
-    // Each volume remembers its own directory, as a drive keeps its current directory.
-    Use([](frmFileSelect& d) {
-        d.Drive1_Change(0);
-        EXPECT_EQ(d.Controls().Dir1Path, "/data");
-        d.Drive1_Change(1);
-        EXPECT_EQ(d.Controls().Dir1Path, "/media/usb/sites");
-        d.Dir1_Change(DirRowOf(d.Controls(), "/"));  // leaving the volume moves the drive list
-        EXPECT_EQ(d.Controls().Drive1Row, 0);
-        d.cmdCancel_Click();
-    });
+    // Each volume remembers its own directory, as a drive keeps its current directory; leaving
+    // the volume moves the drive list.
+    Use("drive:0 seen drive:1 seen dir:/ seen cancel");
+    EXPECT_EQ(seen.at(3).Dir1Path, "/data");
+    EXPECT_EQ(seen.at(4).Dir1Path, "/media/usb/sites");
+    EXPECT_EQ(seen.at(5).Drive1Row, 0);
 }
 
 // A use in a given folder lists the given names first, in their order, then the others; the next
 // ordinary use finds the dialog where the user left it before.
 TEST_F(FileSelectTest, AUseInAFolderListsTheGivenNamesFirstAndLeavesTheDialogAsItWas) {
     fs.files.insert({"/media/usb/a.kvd", "/media/usb/z.kvd", "/media/usb/b.txt"});
-    Use([](frmFileSelect& d) {
-        d.txtCurrFile_Change("hill");
-        d.cmdOk_Click();
-    });
-    users.push_back([](frmFileSelect& d) { d.File1_DblClick(1); });
+    Use("type:hill ok");
+    scripts.push_back("dbl:site.kvd");
     EXPECT_EQ(dialog.selectFileIn("Select filename to read", "*.kvd", "/media/usb/",
                                   {"z.kvd", "gone.kvd", "site.kvd", "b.txt"}),
               "/media/usb/site.kvd");
     EXPECT_EQ(seen.at(1).File1Rows, (std::vector<std::string>{"z.kvd", "site.kvd", "a.kvd"}));
-    Use([](frmFileSelect& d) { d.cmdCancel_Click(); });
+    Use("cancel");
     EXPECT_EQ(seen.at(2).Dir1Path, "/data");
     EXPECT_EQ(seen.at(2).txtCurrFile, "hill");
     EXPECT_EQ(seen.at(2).File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
 }
 
 TEST_F(FileSelectTest, ADirectoryThatIsGoneGivesWayToTheNearestOneAbove) {
-    Use([](frmFileSelect& d) {
-        d.Drive1_Change(1);
-        d.Dir1_Change(DirRowOf(d.Controls(), "/media/usb/sites"));
-        d.cmdCancel_Click();
-    });
+    Use("drive:1 dir:/media/usb/sites cancel");
     fs.volumes = {"/"};  // the stick was pulled
     fs.dirs.erase("/media/usb/sites");
     fs.dirs.erase("/media/usb");
-    Use([](frmFileSelect& d) { d.cmdCancel_Click(); });
+    Use("cancel");
     EXPECT_EQ(seen.at(1).Dir1Path, "/media");
     EXPECT_EQ(seen.at(1).Drive1Rows, (std::vector<std::string>{"/"}));
     EXPECT_EQ(seen.at(1).Drive1Row, 0);
@@ -267,35 +231,18 @@ TEST_F(FileSelectTest, ADirectoryThatIsGoneGivesWayToTheNearestOneAbove) {
 
 TEST_F(FileSelectTest, MovesOnEachUseButNeverOffTheScreen) {
     for (int use = 0; use < 30; ++use) {
-        Use([](frmFileSelect& d) { d.cmdCancel_Click(); });
+        Use("cancel");
     }
     EXPECT_EQ(seen[0].position, (TwipRect{7335, 3720, 4530, 3360}));  // centred
     EXPECT_EQ(seen[1].position, (TwipRect{7835, 4220, 4530, 3360}));
-    for (const FileSelectControls& c : seen) {
-        EXPECT_GE(c.position.left, 0);
-        EXPECT_GE(c.position.top, 0);
-        EXPECT_LE(c.position.left + c.position.width, kScreen.width);
-        EXPECT_LE(c.position.top + c.position.height, kScreen.height);
-    }
+    EXPECT_EQ(seen[7].position, (TwipRect{10835, 7220, 4530, 3360}));
+    EXPECT_EQ(seen[8].position, (TwipRect{11335, 7440, 4530, 3360}));  // at the bottom edge
     EXPECT_EQ(seen.back().position, (TwipRect{14670, 7440, 4530, 3360}));
 
     // Dragged partly off the screen, the next use brings it back.
     dialog.Form_Moved(-3000, 9000);
-    Use([](frmFileSelect& d) { d.cmdCancel_Click(); });
+    Use("cancel");
     EXPECT_EQ(seen.back().position, (TwipRect{0, 7440, 4530, 3360}));
-}
-
-TEST_F(FileSelectTest, ASecondUseWhileTheFirstWaitsIsRefusedWithABeep) {
-    std::string nested = "not asked";
-    const std::string outer = Use([&](frmFileSelect& d) {
-        nested = d.selectFile("Select filename to save", "*.kvd");
-        EXPECT_TRUE(d.Controls().visible);
-        d.File1_DblClick(1);
-    });
-    EXPECT_EQ(nested, "");
-    EXPECT_EQ(outer, "/data/b.kvd");
-    EXPECT_EQ(ui.events, std::vector<testing::UiEvent>{testing::BeepEvent()});
-    EXPECT_EQ(seen.size(), 1u);
 }
 
 TEST(MatchesPattern, GlobsInEitherCaseAndSeveralPatterns) {
@@ -313,6 +260,7 @@ TEST(MatchesPattern, GlobsInEitherCaseAndSeveralPatterns) {
         {"site1.kvd", "site?.kvd", true},
         {"site12.kvd", "site?.kvd", false},
         {"a.txt", "*.kvd; *.txt", true},
+        {"a.txt", " *.txt ;*.kvd", true},
         {"anything", "", true},
         {"a.b.kvd", "*.*.kvd", true},
         {"abc", "a*b*c*", true},
@@ -323,7 +271,7 @@ TEST(MatchesPattern, GlobsInEitherCaseAndSeveralPatterns) {
     }
 }
 
-TEST(VolumesOfMountTable, OffersTheRootAndTheMountedVolumes) {
+TEST(LocalFileSystem, OffersTheRootAndTheMountedVolumesAndListsAFolder) {
     const std::string table =
         "sysfs /sys sysfs rw 0 0\n"
         "proc /proc proc rw 0 0\n"
@@ -331,11 +279,25 @@ TEST(VolumesOfMountTable, OffersTheRootAndTheMountedVolumes) {
         "/dev/sda1 /boot/efi vfat rw 0 0\n"
         "tmpfs /run tmpfs rw 0 0\n"
         "/dev/sdb1 /media/tech/MY\\040STICK vfat rw 0 0\n"
+        "/dev/sdc1 /media/tech/disk2021\\134\\040 vfat rw 0 0\n"
+        "/dev/sdd1 /media/tech/O\\047NEIL\\118 vfat rw 0 0\n"
         "server:/exports /mnt/share nfs4 rw 0 0\n"
         "/dev/loop3 /snap/core/1 squashfs ro 0 0\n"
         "broken line\n";
     EXPECT_EQ(VolumesOfMountTable(table),
-              (std::vector<std::string>{"/", "/boot/efi", "/media/tech/MY STICK", "/mnt/share"}));
+              (std::vector<std::string>{"/", "/boot/efi", "/media/tech/MY STICK",
+                                        "/media/tech/O'NEIL\\118", "/media/tech/disk2021\\ ",
+                                        "/mnt/share"}));
+
+    testing::TempDir dir;
+    std::filesystem::create_directories(dir / "sub" / "deeper");
+    std::ofstream(dir / "a.kvd");
+    LocalFileSystem local;
+    EXPECT_EQ(local.Volumes().front(), "/");
+    EXPECT_TRUE(local.IsDirectory(dir.path()) && !local.IsDirectory(dir / "a.kvd"));
+    EXPECT_EQ(local.Subdirectories(dir.path()), std::vector<std::string>{"sub"});
+    EXPECT_EQ(local.Files(dir.path()), std::vector<std::string>{"a.kvd"});
+    EXPECT_TRUE(local.Files(dir / "missing").empty());
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 #include "files/file_writer.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
@@ -18,21 +15,6 @@ using namespace testing;
 // How the write runs: as the test's user, as one whom permissions stop ("nobody" when the test
 // runs as root; in a child process), or out of room (a 100-byte file-size limit).
 enum class How { AsTester, AsNobody, OutOfRoom };
-
-bool AsUnprivilegedUser(const std::function<bool()>& step) {
-    if (const pid_t child = ::fork(); child == 0) {
-        const passwd* nobody = ::getpwnam("nobody");
-        _exit(::geteuid() == 0 && (nobody == nullptr || ::setgroups(0, nullptr) != 0 ||
-                                   ::setresgid(nobody->pw_gid, nobody->pw_gid, nobody->pw_gid) ||
-                                   ::setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid))
-                  ? 2
-                  : !step());
-    } else {
-        int status = -1;
-        ::waitpid(child, &status, 0);
-        return status == 0;
-    }
-}
 
 // Each case's files are made by shell commands, as the user who then writes "target"; its check
 // runs afterwards: new FILE / old FILE says the file holds the written or the earlier content. No
@@ -67,6 +49,9 @@ TEST(WriteWholeFile, WritesWhatANameStandsForKeepsWhatTheFileIsAndSaysWhyNot) {
         {"in a folder the user may not write the file is written in place",
          "mkdir locked && printf old >locked/site.kvd && chmod 555 locked", "locked/site.kvd",
          How::AsNobody, "", "new locked/site.kvd && chmod 755 locked"},
+        {"a new file in a folder the user may not write is refused",
+         "mkdir locked && chmod 555 locked", "locked/new.kvd", How::AsNobody, "Permission denied",
+         "! test -e locked/new.kvd && chmod 755 locked"},
         {"a named pipe is refused", "mkfifo pipe.kvd", "pipe.kvd", How::AsTester,
          "it is a named pipe, not a regular file", "test -p pipe.kvd"},
         {"a killed save's temporary file goes, a running one's stays",

@@ -10,23 +10,16 @@ namespace {
 using testing::RecordingPrinter;
 
 TEST(NextZoneColumn, MovesToTheNextZoneStrictlyToTheRight) {
-    struct Case {
-        double column;
-        double expected;
-    };
-    const Case cases[] = {{1, 15},  {2, 15},    {14, 15}, {14.999, 15}, {15, 29},
-                          {16, 29}, {28.5, 29}, {29, 43}, {70, 71},     {71, 85}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(NextZoneColumn(c.column), c.expected) << c.column;
+    const std::pair<double, double> cases[] = {{1, 15},  {2, 15},  {14, 15},   {14.999, 15},
+                                               {15, 29}, {16, 29}, {28.5, 29}, {29, 43},
+                                               {70, 71}, {71, 85}};
+    for (const auto& [column, expected] : cases) {
+        EXPECT_EQ(NextZoneColumn(column), expected) << column;
     }
 }
 
 TEST(NumberText, ShortestTextOfSevenDigitsWithItsBlanks) {
-    struct Case {
-        float value;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::pair<float, const char*> cases[] = {
         {10.0f, " 10 "},
         {0.0f, " 0 "},
         {-0.0f, " 0 "},
@@ -38,8 +31,8 @@ TEST(NumberText, ShortestTextOfSevenDigitsWithItsBlanks) {
         {12345678.0f, " 1.234568E+07 "},
         {0.1234567f, " 0.1234567 "},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(NumberText(c.value), c.expected) << c.value;
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(NumberText(value), expected) << value;
     }
 }
 

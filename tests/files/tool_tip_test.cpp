@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace tarvex {
 namespace {
 
@@ -20,6 +23,7 @@ TEST(CtoolTipBeforeCreate, DoesNothing) {
     EXPECT_EQ(tip.hWnd(), 0);
     EXPECT_EQ(tip.MaxTipWidth(), 0);
     EXPECT_EQ(tip.ToolText(screen.TxtCustID), "");
+    EXPECT_FALSE(tip.RemoveTool(screen.TxtCustID));
     EXPECT_TRUE(tip.Create(screen.FrmMainScrn));
     EXPECT_NE(tip.hWnd(), 0);
 }
@@ -49,22 +53,41 @@ TEST_F(ToolTipTest, LongerTextsAreReadBackWhole) {
 }
 
 TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
-    struct WidthCase {
-        std::int16_t set;
-        std::int16_t read;
-    };
-    for (const WidthCase c : {WidthCase{240, 240}, {0, -1}, {-5, -1}, {1, 1}}) {
-        tip.MaxTipWidth(c.set);
-        EXPECT_EQ(tip.MaxTipWidth(), c.read) << c.set;
+    for (const auto& [set, read] :
+         {std::pair<std::int16_t, std::int16_t>{240, 240}, {0, -1}, {-5, -1}, {1, 1}}) {
+        tip.MaxTipWidth(set);
+        EXPECT_EQ(tip.MaxTipWidth(), read) << set;
     }
-    tip.DelayTime(6, 20000);  // only the two low bits count: auto-pop
-    EXPECT_EQ(tip.DelayTime(kDelayAutoPop), 20000);
-    tip.DelayTime(kDelayAutomatic, 100);
-    EXPECT_EQ(tip.DelayTime(kDelayInitial), 100);
-    EXPECT_EQ(tip.DelayTime(kDelayAutoPop), 1000);
-    tip.Margin(kMarginRight, 7);
-    EXPECT_EQ(tip.Margin(kMarginRight), 7);
-    EXPECT_EQ(tip.Margin(kMarginLeft), 0);
+    // Delay types: 0 automatic (sets the others from one initial delay: reshow a fifth, auto-pop
+    // ten times), 1 reshow, 2 auto-pop, 3 initial; only the two low bits count; a negative time
+    // is the type's default, from an initial delay of 500 ms.
+    struct Case {
+        std::vector<std::pair<int, int>> set;
+        std::array<int, 4> read;  // types 0 to 3
+    };
+    const Case cases[] = {
+        {{}, {500, 100, 5000, 500}},
+        {{{6, 20000}}, {500, 100, 20000, 500}},
+        {{{kDelayAutomatic, 100}}, {100, 20, 1000, 100}},
+        {{{kDelayAutomatic, 0}}, {0, 0, 0, 0}},
+        {{{kDelayAutomatic, 100}, {kDelayAutomatic, -1}}, {500, 100, 5000, 500}},
+        {{{kDelayInitial, 300}, {kDelayReshow, 7}, {kDelayReshow, -1}}, {300, 100, 5000, 300}},
+    };
+    for (const Case& c : cases) {
+        CtoolTip fresh;
+        fresh.Create(screen.FrmMainScrn);
+        for (const auto& [type, ms] : c.set) {
+            fresh.DelayTime(type, ms);
+        }
+        for (int type = 0; type < 4; ++type) {
+            EXPECT_EQ(fresh.DelayTime(type), c.read[type]) << "type " << type;
+        }
+    }
+    tip.Margin(kMarginLeft, 3);
+    tip.Margin(kMarginBottom, 7);
+    EXPECT_EQ(tip.Margin(kMarginLeft), 3);
+    EXPECT_EQ(tip.Margin(kMarginBottom), 7);
+    EXPECT_EQ(tip.Margin(kMarginRight), 0);
     EXPECT_EQ(tip.Margin(5), 0);
     tip.BackColor(ColorOf({1, 2, 3}));
     EXPECT_EQ(tip.BackColor(), 0x030201);

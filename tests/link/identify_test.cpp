@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "support/image_builder.h"
 #include "support/link_rig.h"
 
@@ -70,14 +68,6 @@ TEST(FirmwareText, MajorAndMinorDigitsOfTheReply) {
     for (const auto& [reply, text] : cases) {
         EXPECT_EQ(FirmwareText(reply), text) << reply;
     }
-}
-
-TEST(ParseImageReply, TwoDigitsPerByteAfterFourCharactersAndNotOneCharacterMore) {
-    std::string reply = ImageReply(RepeaterImageOf(0));
-    reply.replace(4, 2, "A3");
-    ASSERT_TRUE(ParseImageReply(reply));
-    EXPECT_EQ((*ParseImageReply(reply))[0], 0xA3);
-    EXPECT_FALSE(ParseImageReply(reply + "0"));
 }
 
 TEST(ReadRadioData, PacesItsProgressAroundPingFirmwareAndImage) {
@@ -149,57 +139,41 @@ TEST(Identification, FailuresBeepResetTheProgressAndLeaveTheImageAlone) {
     const std::string good = ImageReply(RepeaterImageOf(1));
     std::string lowerCase = good;
     lowerCase[10] = 'f';
-    struct Case {
-        const char* name;
-        std::function<std::string(std::string_view)> repeater;
+    // The "G" reply of each case; "none" is no repeater at all.
+    const std::pair<const char*, std::string> cases[] = {
+        {"no repeater", "none"},
+        {"an image reply one character short", good.substr(0, 259)},
+        {"an image reply one character long", good + "0"},
+        {"an image reply with a lower-case digit", lowerCase},
     };
-    const auto answeringG = [](std::string reply) {
-        return [reply](std::string_view written) {
-            return written == "G" ? reply : FakeRepeater()(written);
-        };
-    };
-    const Case cases[] = {
-        {"no repeater", nullptr},
-        {"an image reply one character short", answeringG(good.substr(0, 259))},
-        {"an image reply one character long", answeringG(good + "0")},
-        {"an image reply with a lower-case digit", answeringG(lowerCase)},
-    };
-    using Routine = std::function<bool(RadioLink&)>;
-    const std::pair<const char*, Routine> routines[] = {
-        {"ReadRadioData",
-         [](RadioLink& link) {
-             RadioIdentity identity;
-             const bool read = ReadRadioData(link, identity);
-             EXPECT_EQ(identity.AddrMapCode, 0);
-             return read;
-         }},
-        {"IdentifyRadio",
-         [](RadioLink& link) {
-             Identification result;
-             const bool identified = IdentifyRadio(link, result);
-             EXPECT_EQ(result.identity.AddrMapCode, 0);
-             return identified;
-         }},
-    };
-    for (const auto& [routine, run] : routines) {
-        for (const Case& c : cases) {
+    for (const bool read : {true, false}) {
+        for (const auto& [name, reply] : cases) {
+            SCOPED_TRACE(std::string(read ? "ReadRadioData: " : "IdentifyRadio: ") + name);
             LinkRig rig;
-            rig.port.respond = c.repeater;
+            if (reply != "none") {
+                rig.port.respond = [reply](std::string_view written) {
+                    return written == "G" ? reply : FakeRepeater()(written);
+                };
+            }
             rig.state.RadioData.fill(0xEE);
             rig.screen.StatusBar.visible = true;
             rig.screen.FrmMonitorMode.visible = false;
+            RadioIdentity identity{20, "", 0.0f, 170};
+            Identification result;
+            result.identity = identity;
 
-            EXPECT_FALSE(run(rig.link)) << routine << ": " << c.name;
+            EXPECT_FALSE(read ? ReadRadioData(rig.link, identity)
+                              : IdentifyRadio(rig.link, result));
 
-            EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()}) << routine << ": " << c.name;
+            EXPECT_EQ((read ? identity : result.identity).AddrMapCode, 0);
+            EXPECT_EQ(rig.ui.events, std::vector{BeepEvent()});
             EXPECT_TRUE(std::all_of(rig.state.RadioData.begin(), rig.state.RadioData.end(),
-                                    [](std::uint8_t b) { return b == 0xEE; }))
-                << routine << ": " << c.name;
+                                    [](std::uint8_t b) { return b == 0xEE; }));
             EXPECT_FALSE(rig.screen.StatusBar.visible);
             EXPECT_EQ(rig.screen.StatusBar.value, 0);
             EXPECT_TRUE(rig.screen.FrmMonitorMode.visible && rig.screen.OptOvrTone.visible &&
                         rig.screen.OptOvrCarrier.visible);
-            EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled) << routine << ": " << c.name;
+            EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled);
         }
     }
 }

@@ -58,12 +58,20 @@ TEST(PortRefusal, NoteSaysWhatWouldHelp) {
     }
 }
 
-TEST(PortRefusal, ProbeTellsAMissingDeviceFromAPresentOne) {
+TEST(PortRefusal, ProbeTellsAMissingDeviceFromAPresentOneAndWhetherTheUserMayUseIt) {
     EXPECT_FALSE(ProbeDevice("/dev/tarvex-no-such-device").exists);
     const DeviceAccess null = ProbeDevice("null");  // taken under /dev
     EXPECT_TRUE(null.exists);
     EXPECT_TRUE(null.permitted);
     EXPECT_FALSE(null.groupGrantsAccess) << "gid 0 is never suggested, even with read and write";
+    testing::TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    std::ofstream(dir / "locked");
+    ::chmod((dir / "locked").c_str(), 0);
+    EXPECT_TRUE(testing::AsUnprivilegedUser([&dir] {
+        const DeviceAccess locked = ProbeDevice((dir / "locked").string());
+        return locked.exists && !locked.permitted;
+    }));
 }
 
 TEST(PortRefusal, TheLockFileOfALiveProcessNamesIt) {

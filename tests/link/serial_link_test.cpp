@@ -4,6 +4,8 @@
 
 #include "support/link_rig.h"
 
+#include <sstream>
+
 namespace tarvex {
 namespace {
 
@@ -11,7 +13,6 @@ using testing::InputEvent;
 using testing::LinkRig;
 using testing::OpenEvent;
 using testing::Wire;
-using testing::WireEvent;
 using testing::WireScript;
 
 TEST(SendCommand, EveryCharacterIsAnsweredBeforeTheNextAndTheLastWaitsLongest) {
@@ -56,105 +57,61 @@ TEST(SendCommand, StopsAtTheFirstSilentCharacterOnlyWhenAskedTo) {
     }
 }
 
-TEST(ExchangeWithRadio, DropsStaleDataLetsEventsRunBeforeTheReadAndKeepsWhatArrived) {
-    LinkRig rig;
-    rig.port.Arrive("stale");
-    rig.port.replies = {"?"};
-    std::optional<WireEvent> lastBeforeEvents;
-    rig.pump.onPass = [&] { lastBeforeEvents = rig.port.wire.back(); };
-
-    ExchangeWithRadio(rig.link, "?", 2, std::chrono::milliseconds(250));
-
-    EXPECT_EQ(rig.state.RxBuffer, "?") << "the stale data was discarded, the short reply kept";
-    EXPECT_EQ(lastBeforeEvents, testing::WriteEvent("?"));
-    EXPECT_EQ(rig.clock.Elapsed(), std::chrono::milliseconds(250)) << "a short reply waits it out";
-
-    rig.port.replies = {""};
-    ExchangeWithRadio(rig.link, "?", 2, std::chrono::milliseconds(250));
-    EXPECT_EQ(rig.state.RxBuffer, "");
-}
-
+// Port 2 (/dev/ttyS1) fails to open; /dev/ttyS2, ttyS3, ttyS6 and ttyUSB0 open.
 TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
-    const std::string prompt2 = "Comm Port 2 is invalid.  Enter new Comm Port (1-4):";
     struct Case {
-        const char* name;
-        std::deque<std::optional<std::string>> answers;
-        bool opened;
-        std::int16_t ComPort;
-        std::vector<std::string> tried;  // devices, in order
-        int prompts;
-        int checkedItem;  // 0: none
+        std::deque<std::optional<std::string>> answers;  // nullopt: Cancel
+        std::int16_t ComPort;                            // 0: gave up
+        std::string tried;    // the devices tried after ttyS1, blank-separated
+        int checkedItem = 0;  // the ticked COM Port item, 0 for none
     };
     const Case cases[] = {
-        {"3 opens the third port", {"3"}, true, 3, {"/dev/ttyS1", "/dev/ttyS2"}, 1, 3},
-        {"7 is tried and ticks no item", {" 7 "}, true, 7, {"/dev/ttyS1", "/dev/ttyS6"}, 1, 0},
-        {"2.5 rounds to the even 2",
-         {"2.5", "4abc"},
-         true,
-         4,
-         {"/dev/ttyS1", "/dev/ttyS1", "/dev/ttyS3"},
-         2,
-         4},
-        {"a name is tried as a device under /dev and asked about again",
-         {" COM3", std::nullopt},
-         false,
-         0,
-         {"/dev/ttyS1", "/dev/COM3"},
-         2,
-         0},
-        {"a device path opens that device and ticks no COM Port",
-         {"/dev/ttyUSB0"},
-         true,
-         2,
-         {"/dev/ttyS1", "/dev/ttyUSB0"},
-         1,
-         0},
-        {"a number after a device leaves the device",
-         {"ttyUSB1", "3"},
-         true,
-         3,
-         {"/dev/ttyS1", "/dev/ttyUSB1", "/dev/ttyS2"},
-         2,
-         3},
-        {"cancel gives up", {std::nullopt}, false, 0, {"/dev/ttyS1"}, 1, 0},
-        {"0.4 rounds to 0", {"0.4"}, false, 0, {"/dev/ttyS1"}, 1, 0},
-        {"a number too large keeps the port and asks again",
-         {"99999", std::nullopt},
-         false,
-         0,
-         {"/dev/ttyS1", "/dev/ttyS1"},
-         2,
-         0},
-        {"a negative number is tried", {"-3", ""}, false, 0, {"/dev/ttyS1", "/dev/ttyS-4"}, 2, 0},
+        {{"3"}, 3, "ttyS2", 3},
+        {{" 7 "}, 7, "ttyS6"},
+        {{"2.5", "4abc"}, 4, "ttyS1 ttyS3", 4},  // 2.5 rounds to the even 2
+        {{" COM3", std::nullopt}, 0, "COM3"},    // a name is a device under /dev
+        {{"/dev/ttyUSB0"}, 2, "ttyUSB0"},        // a device opens and ticks no item
+        {{"ttyUSB1", "3"}, 3, "ttyUSB1 ttyS2", 3},
+        {{std::nullopt}, 0, ""},
+        {{"0.4"}, 0, ""},
+        {{"99999", std::nullopt}, 0, "ttyS1"},  // too large: the port stays, asked again
+        {{"32767", std::nullopt}, 0, "ttyS32766"},
+        {{"-3", ""}, 0, "ttyS-4"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.answers));
         LinkRig rig;
         rig.port.devices = {"/dev/ttyS2", "/dev/ttyS3", "/dev/ttyS6", "/dev/ttyUSB0"};
         rig.state.ComPort = 2;
         rig.screen.mComPort.item(1).checked = true;
         rig.ui.inputAnswers = c.answers;
 
-        EXPECT_EQ(OpenCommPort(rig.link), c.opened) << c.name;
+        EXPECT_EQ(OpenCommPort(rig.link), c.ComPort != 0);
 
-        EXPECT_EQ(rig.state.ComPort, c.ComPort) << c.name;
-        Wire expected{testing::CloseEvent()};
-        for (const std::string& device : c.tried) {
-            expected.push_back(OpenEvent(device));
+        EXPECT_EQ(rig.state.ComPort, c.ComPort);
+        // Each prompt names what failed: a COM port by its number, another device by its path.
+        Wire expected{testing::CloseEvent(), OpenEvent("/dev/ttyS1")};
+        std::vector<testing::UiEvent> prompts;
+        const auto prompt = [&prompts](const std::string& failed) {
+            prompts.push_back(
+                InputEvent("Tarvex Repeater Programmer",
+                           "Comm Port " + failed + " is invalid.  Enter new Comm Port (1-4):"));
+        };
+        std::istringstream tried(c.tried);
+        std::string failed = "2";
+        for (std::string device; tried >> device;) {
+            prompt(failed);
+            expected.push_back(OpenEvent("/dev/" + device));
+            failed = device.starts_with("ttyS") ? std::to_string(std::stoi(device.substr(4)) + 1)
+                                                : "/dev/" + device;
         }
-        EXPECT_EQ(rig.port.wire, expected) << c.name;
-        ASSERT_EQ(rig.ui.events.size(), static_cast<std::size_t>(c.prompts)) << c.name;
-        EXPECT_EQ(rig.ui.events.front(), InputEvent("Tarvex Repeater Programmer", prompt2))
-            << c.name;
-        if (c.prompts == 2 && !c.tried[1].starts_with("/dev/ttyS")) {
-            EXPECT_EQ(rig.ui.events[1].box.text,
-                      "Comm Port " + c.tried[1] + " is invalid.  Enter new Comm Port (1-4):")
-                << c.name << ": the prompt names the device that failed";
+        if (c.ComPort == 0) {
+            prompt(failed);
         }
-        if (c.opened) {
-            for (int item = 1; item <= 4; ++item) {
-                EXPECT_EQ(rig.screen.mComPort.item(item).checked, item == c.checkedItem)
-                    << c.name << " item " << item;
-            }
+        EXPECT_EQ(rig.port.wire, expected);
+        EXPECT_EQ(rig.ui.events, prompts);
+        for (int item = 1; item <= 4 && c.ComPort != 0; ++item) {
+            EXPECT_EQ(rig.screen.mComPort.item(item).checked, item == c.checkedItem) << item;
         }
         EXPECT_EQ(rig.link.serialControl.Get(kTerminalModeSettingId), ControlValue{0});
     }

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <numeric>
 #include <string>
@@ -84,6 +89,23 @@ auto WithFileSizeLimit(rlim_t bytes, Step step) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, handler);
     return result;
+}
+
+// Runs step in a child process as a user whom permissions stop: "nobody" when the test runs as
+// root, else the test's own user; true when the step returned true.
+inline bool AsUnprivilegedUser(const std::function<bool()>& step) {
+    if (const pid_t child = ::fork(); child == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        _exit(::geteuid() == 0 && (nobody == nullptr || ::setgroups(0, nullptr) != 0 ||
+                                   ::setresgid(nobody->pw_gid, nobody->pw_gid, nobody->pw_gid) ||
+                                   ::setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid))
+                  ? 2
+                  : !step());
+    } else {
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        return status == 0;
+    }
 }
 
 // Every byte differs from its neighbours, so a shifted copy shows.

@@ -38,27 +38,12 @@ inline UiEvent FrontEvent() {
     return {UiEvent::Kind::Front, {}};
 }
 
-// Readable failure output: "box[title|text|icon|buttons]" or "beep".
+// Readable failure output: "box[title|text|icon|buttons|focus index]".
 inline void PrintTo(const UiEvent& event, std::ostream* os) {
-    switch (event.kind) {
-        case UiEvent::Kind::Beep:
-            *os << "beep";
-            return;
-        case UiEvent::Kind::Input:
-            *os << "input[" << event.box.title << "|" << event.box.text << "]";
-            return;
-        case UiEvent::Kind::Focus:
-            *os << "focus[" << event.box.text << "(" << event.focusIndex << ")]";
-            return;
-        case UiEvent::Kind::Front:
-            *os << "front";
-            return;
-        case UiEvent::Kind::Message:
-            break;
-    }
-    *os << "box[" << event.box.title << "|" << event.box.text << "|icon "
-        << static_cast<int>(event.box.icon) << "|buttons " << static_cast<int>(event.box.buttons)
-        << "]";
+    static constexpr const char* kNames[] = {"box", "beep", "input", "focus", "front"};
+    *os << kNames[static_cast<int>(event.kind)] << "[" << event.box.title << "|" << event.box.text
+        << "|" << static_cast<int>(event.box.icon) << "|" << static_cast<int>(event.box.buttons)
+        << "|" << event.focusIndex << "]";
 }
 
 // Records every box, beep, input box, focus move and window brought to the front; answers message

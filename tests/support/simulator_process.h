@@ -18,6 +18,30 @@ extern char** environ;
 
 namespace tarvex::testing {
 
+// Starts a program with the file actions given and extra environment entries ("NAME=value");
+// its process id, or -1.
+inline pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>& env,
+                   posix_spawn_file_actions_t& actions) {
+    std::vector<std::string> environment(env);
+    for (char** e = environ; *e != nullptr; ++e) {
+        environment.emplace_back(*e);
+    }
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    for (auto [strings, pointers] : {std::pair{&args, &argv}, std::pair{&environment, &envp}}) {
+        for (std::string& s : *strings) {
+            pointers->push_back(s.data());
+        }
+        pointers->push_back(nullptr);
+    }
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
 // zpt410-sim (ZPT410_SIM_PATH) running in the background; its device path is the first line it
 // prints.
 class Simulator {
@@ -31,15 +55,14 @@ class Simulator {
         posix_spawn_file_actions_addclose(&actions, out[0]);
         std::vector<std::string> args{ZPT410_SIM_PATH};
         args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        EXPECT_EQ(::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = Spawn(args, {}, actions);
+        EXPECT_GT(pid_, 0);
         ::close(out[1]);
-        devicePath_ = FirstLine(out[0]);
+        char c = 0;
+        pollfd readable{out[0], POLLIN, 0};
+        while (::poll(&readable, 1, 10000) == 1 && ::read(out[0], &c, 1) == 1 && c != '\n') {
+            devicePath_ += c;
+        }
         ::close(out[0]);
     }
     Simulator(const Simulator&) = delete;
@@ -62,16 +85,6 @@ class Simulator {
     }
 
   private:
-    static std::string FirstLine(int fd) {
-        std::string line;
-        char c = 0;
-        pollfd readable{fd, POLLIN, 0};
-        while (::poll(&readable, 1, 10000) == 1 && ::read(fd, &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        return line;
-    }
-
     pid_t pid_ = -1;
     std::string devicePath_;
 };
@@ -82,59 +95,34 @@ struct ProgramRun {
     std::string err;
 };
 
-// Starts a program with extra environment entries ("NAME=value"), its output streams going to
-// files in dir; its process id, or -1.
+// Starts a program with extra environment entries, its output streams going to run.out and
+// run.err in dir; its process id, or -1.
 inline pid_t SpawnProgram(std::vector<std::string> args, const std::vector<std::string>& env,
                           const std::string& dir) {
-    const std::string outPath = dir + "/run.out";
-    const std::string errPath = dir + "/run.err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<char*> argv;
-    for (std::string& arg : args) {
-        argv.push_back(arg.data());
+    for (const auto& [fd, name] :
+         {std::pair{STDOUT_FILENO, "/run.out"}, {STDERR_FILENO, "/run.err"}}) {
+        posix_spawn_file_actions_addopen(&actions, fd, (dir + name).c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
     }
-    argv.push_back(nullptr);
-    std::vector<std::string> environment(env);
-    for (char** e = environ; *e != nullptr; ++e) {
-        environment.emplace_back(*e);
-    }
-    std::vector<char*> envp;
-    for (std::string& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return Spawn(std::move(args), env, actions);
 }
 
-// Runs a program to its end with extra environment entries ("NAME=value"), collecting both
-// output streams through files in dir.
+// Runs a program to its end with extra environment entries, collecting both output streams
+// through files in dir.
 inline ProgramRun RunProgram(std::vector<std::string> args, const std::vector<std::string>& env,
                              const std::string& dir) {
     ProgramRun run;
-    const pid_t pid = SpawnProgram(std::move(args), env, dir);
-    if (pid > 0) {
+    if (const pid_t pid = SpawnProgram(std::move(args), env, dir); pid > 0) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    const std::string outPath = dir + "/run.out";
-    const std::string errPath = dir + "/run.err";
-    const auto slurp = [](const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    };
-    run.out = slurp(outPath);
-    run.err = slurp(errPath);
+    for (auto [text, name] : {std::pair{&run.out, "/run.out"}, {&run.err, "/run.err"}}) {
+        std::ifstream file(dir + name, std::ios::binary);
+        text->assign(std::istreambuf_iterator<char>(file), {});
+    }
     return run;
 }
 

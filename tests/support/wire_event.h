@@ -78,26 +78,15 @@ class WireScript {
     Wire events;
 };
 
+// Readable failure output: "write[S\r](0, 0 ms)".
 inline void PrintTo(const WireEvent& e, std::ostream* os) {
     static constexpr const char* kNames[] = {"open", "close", "discard", "write", "read", "pause"};
-    *os << kNames[static_cast<int>(e.kind)];
-    if (e.kind == WireEvent::Kind::Open || e.kind == WireEvent::Kind::Write) {
-        *os << "[";
-        for (char c : e.text) {
-            if (c == '\r') {
-                *os << "\\r";
-            } else {
-                *os << c;
-            }
-        }
-        *os << "]";
+    std::string text = e.text;
+    for (std::size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at)) {
+        text.replace(at, 1, "\\r");
     }
-    if (e.kind == WireEvent::Kind::Read) {
-        *os << "(" << e.count << ", " << e.time.count() << " ms)";
-    }
-    if (e.kind == WireEvent::Kind::Pause) {
-        *os << "(" << e.time.count() << " ms)";
-    }
+    *os << kNames[static_cast<int>(e.kind)] << "[" << text << "](" << e.count << ", "
+        << e.time.count() << " ms)";
 }
 
 // The texts written, in order, without the reads and pauses around them.
