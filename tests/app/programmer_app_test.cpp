@@ -237,8 +237,9 @@ TEST(ProgrammerApp, StartUpSetsTitleTipsLogoAndKeepAliveWithOrWithoutAWritableDi
     }
 }
 
-TEST(ProgrammerApp, PortChangeWritesTheChosenNumberBeforeOpening) {
-    // Port 2 fails; the user names 3 in the prompt; the file keeps 2.
+// Port 2 fails; the user names 3 in the prompt; the file keeps 2. Then port 4 fails and the prompt
+// is cancelled: the program ends, with nothing sent on the port it closed for the change.
+TEST(ProgrammerApp, PortChangeWritesTheChosenNumberBeforeOpeningAndEndsWhenNoneIsFound) {
     AppRig rig({"/dev/ttyS0", "/dev/ttyS2"});
     ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     rig.ui.inputAnswers.push_back("3");
@@ -248,15 +249,10 @@ TEST(ProgrammerApp, PortChangeWritesTheChosenNumberBeforeOpening) {
     EXPECT_EQ(rig.app->session().state.ComPort, 3);
     EXPECT_TRUE(rig.app->screen().mComPort.item(3).checked);
     EXPECT_FALSE(rig.app->ended());
-}
-
-TEST(ProgrammerApp, PortChangeThatFindsNoPortEndsTheProgram) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     rig.port.wire.clear();
-    rig.app->mComPort_Click(4);  // missing; the prompt is cancelled
+    rig.app->mComPort_Click(4);
     EXPECT_TRUE(rig.app->ended());
-    EXPECT_EQ(rig.Written(), "");  // the port was closed for the change: nothing to send on
+    EXPECT_EQ(rig.Written(), "");
 }
 
 TEST(ProgrammerApp, PortDeviceServesTheFirstPortOnly) {
