@@ -82,9 +82,9 @@ TEST(CodecRoundTrip, EncodedSettingsDecodeToWhatTheScreenShowed) {
         ASSERT_TRUE(d.frequenciesValid);
         SCOPED_TRACE("settings #" + std::to_string(i));
         const auto fields = [](const auto& s, bool encode, bool decode) {
-            return std::tie(s.TXFreq, s.RXFreq, s.MKSlot, s.PTTExtEnc, s.MorseCodeID,
-                            s.IDTXInterval, s.MKEncodewID, s.TXTimeOutTimer, s.TXHangTime,
-                            s.SqlTailMuteTime, s.MonitorMode, s.CustID, encode, decode);
+            return std::make_tuple(s.TXFreq, s.RXFreq, s.MKSlot, s.PTTExtEnc, s.MorseCodeID,
+                                   s.IDTXInterval, s.MKEncodewID, s.TXTimeOutTimer, s.TXHangTime,
+                                   s.SqlTailMuteTime, s.MonitorMode, s.CustID, encode, decode);
         };
         EXPECT_EQ(fields(d, d.encodePolarityTicked, d.decodePolarityTicked),
                   fields(original, ticks.encodeInvert, ticks.decodeInvert));
