@@ -104,18 +104,15 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBa
         EXPECT_EQ(ProgramRadioCommand(rig.link, {.verify = verify}),
                   verify ? ProgramResult::Verified : ProgramResult::Written);
 
-        struct Block {
-            const char* opening;
-            int first;
-            int last;
-        };
-        const Block blocks[] = {{"S00", 0, 5},    {"S0B", 11, 13}, {"S0F", 15, 31},
-                                {"S30", 48, 66},  {"S4B", 75, 84}, {"S60", 96, 116},
-                                {"S7E", 126, 126}};
+        // Each block opens with "S" and its first address in hexadecimal; its last address.
+        const std::pair<std::string, int> blocks[] = {{"S00", 5},  {"S0B", 13}, {"S0F", 31},
+                                                      {"S30", 66}, {"S4B", 84}, {"S60", 116},
+                                                      {"S7E", 126}};
         WireScript expected = WireScript().pings().fetchImage();
-        for (const Block& block : blocks) {
-            expected.command(block.opening, 2);
-            for (int address = block.first; address <= block.last; ++address) {
+        for (const auto& [opening, last] : blocks) {
+            expected.command(opening, 2);
+            for (int address = std::stoi(opening.substr(1), nullptr, 16); address <= last;
+                 ++address) {
                 for (char digit : ByteToHex(rig.state.OutData[address])) {
                     expected.exchange(std::string(1, digit), 2, 2000).pause(15);
                 }
