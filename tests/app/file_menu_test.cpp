@@ -73,6 +73,8 @@ TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowA
         {"lower.kvd", true, "the file does not start with a data file tag"},
         {"long.kvd", false, "the file holds 600 bytes; this kind of data file holds 561"},
         {"pipe.kvd", false, "it is a named pipe, not a regular file"},
+        {"/dev/null", false, "it is a device, not a regular file"},
+        {"/proc/self/mem", false, "Input/output error"},  // a regular file whose read fails
         {"missing.kvd", false, "No such file or directory"},
         {"!", false, "the dialog failed"},
         {"", false, ""},  // cancelled: no failure
