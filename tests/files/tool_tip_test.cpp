@@ -42,6 +42,8 @@ TEST_F(ToolTipTest, ToolsAreKeyedByControlAndNamedByCount) {
     EXPECT_EQ(tip.ToolCount(), 2);
     EXPECT_EQ(tip.ToolText(screen.CmbMK_Type_Code[1]), "slot 2");
     EXPECT_EQ(tip.ToolText(screen.CmbMK_Type_Code[0]), "");
+    ToolInfo past;
+    EXPECT_FALSE(tip.window()->EnumTools(tip.ToolCount(), past, 80));  // no tool after the last
 }
 
 TEST_F(ToolTipTest, LongerTextsAreReadBackWhole) {
