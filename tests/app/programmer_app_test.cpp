@@ -128,10 +128,16 @@ TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {
               "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
     config.SetDevice("");
     ASSERT_TRUE(config.Save(3));
-    EXPECT_EQ(ReadText(dir / "config.txt"),
-              "ComPort = 3\r\nNewerKey = x\r\n"
-              "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
+    const std::string written =
+        "ComPort = 3\r\nNewerKey = x\r\n"
+        "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n";
+    EXPECT_EQ(ReadText(dir / "config.txt"), written);
     EXPECT_TRUE(ConfigStore(dir / "missing.txt").VerifyAfterProgramming());
+    // Out of room (a full disk): the reason, and the old file whole.
+    std::string reason;
+    EXPECT_FALSE(testing::WithFileSizeLimit(10, [&] { return config.Save(4, &reason); }));
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(ReadText(dir / "config.txt"), written);
 }
 
 TEST(Locations, ConfigIsBesideAProgramInItsOwnWritableFolderElsePerUser) {
