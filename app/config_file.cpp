@@ -57,14 +57,6 @@ std::string PortTextOf(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> ReadConfigPortText(const std::filesystem::path& file) {
-    const std::optional<std::string> text = ReadConfigText(file);
-    if (!text) {
-        return std::nullopt;
-    }
-    return PortTextOf(*text);
-}
-
 std::int16_t PortNumberOf(std::string_view portText) {
     const double number = std::nearbyint(LeadingNumber(portText));
     if (number < std::numeric_limits<std::int16_t>::min() ||
@@ -72,14 +64,6 @@ std::int16_t PortNumberOf(std::string_view portText) {
         return 0;
     }
     return static_cast<std::int16_t>(number);
-}
-
-std::string ConfigLine(std::int16_t ComPort) {
-    return "ComPort = " + std::to_string(ComPort) + "\r\n";
-}
-
-bool WriteConfigFile(const std::filesystem::path& file, std::int16_t ComPort, std::string* reason) {
-    return WriteText(file, ConfigLine(ComPort), reason);
 }
 
 std::optional<std::string> ConfigStore::Load() {
@@ -163,7 +147,7 @@ void ConfigStore::SetWriteChangedBlocksOnly(bool on) {
 }
 
 bool ConfigStore::Save(std::int16_t ComPort, std::string* reason) {
-    portLine_ = std::string(Trimmed(ConfigLine(ComPort)));
+    portLine_ = "ComPort = " + std::to_string(ComPort);
     return Save(reason);
 }
 

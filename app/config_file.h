@@ -12,31 +12,20 @@ namespace tarvex {
 
 inline constexpr std::string_view kConfigFileName = "config.txt";
 
-// The port text of the configuration file: its 11th character alone. A file shorter than that,
-// or one that cannot be read, names port 1. Nothing when there is no file.
-std::optional<std::string> ReadConfigPortText(const std::filesystem::path& file);
-
 // The port number of a port text: the value of its leading number, 0 when it has none.
 std::int16_t PortNumberOf(std::string_view portText);
 
-// The one line of the file: "ComPort = " and the number, ended by CR LF.
-std::string ConfigLine(std::int16_t ComPort);
-
-// Replaces the file with the line naming ComPort. False, with the system's explanation in reason,
-// when it cannot be written; the program then goes on without it.
-bool WriteConfigFile(const std::filesystem::path& file, std::int16_t ComPort,
-                     std::string* reason = nullptr);
-
-// config.txt as the program keeps it: the port line first, as described above, then further
-// "Key = value" lines that a reader of the first line never sees: the device chosen by its path
-// and the Radio menu's check items. Lines of keys this program does not know are kept as they are.
+// config.txt as the program keeps it: the port line first ("ComPort = " and the number, ended by
+// CR LF; its 11th character alone is the port text), then further "Key = value" lines that a
+// reader of the first line never sees: the device chosen by its path and the Radio menu's check
+// items. Lines of keys this program does not know are kept as they are.
 class ConfigStore {
   public:
     explicit ConfigStore(std::filesystem::path file) : file_(std::move(file)) {}
     const std::filesystem::path& file() const { return file_; }
 
-    // Reads the file: its port text (as ReadConfigPortText reads it) and its kept lines.
-    // Nothing, and no kept lines, when there is no file.
+    // Reads the file: its port text and its kept lines. A file shorter than 11 characters, or one
+    // that cannot be read, names port 1. Nothing, and no kept lines, when there is no file.
     std::optional<std::string> Load();
 
     std::optional<std::string> Value(std::string_view key) const;

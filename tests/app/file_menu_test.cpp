@@ -7,7 +7,6 @@
 #include <functional>
 #include <sstream>
 
-#include "codec/encoder.h"
 #include "files/data_file.h"
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
@@ -32,24 +31,12 @@ std::vector<std::string> ScreenSnapshot(const ScreenModel& screen) {
     return shown;
 }
 
-// The record File > Save File writes for known settings.
-DataFileRec SettingsRecord(const std::string& modelName) {
-    ProgramState state;
-    state.MainData.TXFreq = "451.0125";
-    state.MainData.RXFreq = "456.0125";
-    state.MainData.MKSlot = {52, 60};
-    state.MainData.PTTExtEnc = 135;
-    state.MainData.CustomMKFreq = 100.0f;
-    state.MainData.MorseCodeID = "AB1";
-    state.MainData.IDTXInterval = 1.5f;
-    state.MainData.TXTimeOutTimer = 0.0f;
-    state.MainData.TXHangTime = 2.2f;
-    state.MainData.SqlTailMuteTime = 0.8f;
-    state.MainData.MonitorMode = 0;
-    state.MainData.CustID = "SITE 9";
-    RecordingUserInterface ui;
-    EXPECT_TRUE(EncodeRadioData(state, {20, modelName, 1.0f, 170}, {true, false}, ui));
-    return state.FileOutRec;
+const std::string kSample = TARVEX_SOURCE_DIR "/samples/custom-tone.kvd";
+
+// The record of a data file the program wrote.
+DataFileRec SampleRecord() {
+    const testing::Bytes bytes = testing::ReadBytes(kSample);
+    return ParseDataFileV4(std::span<const std::uint8_t, kDataFileSize>(bytes));
 }
 
 // A dialog that fails, as one whose folder went away, when the script's answer is "!".
@@ -61,10 +48,6 @@ struct FailingChooser : ScriptedFileChooser {
     }
 };
 
-void WriteSettingsFile(const std::filesystem::path& path, const std::string& modelName) {
-    ASSERT_TRUE(WriteDataFileRecord(SettingsRecord(modelName), path));
-}
-
 class OpenFileCommandTest : public ::testing::Test {
   protected:
     OpenFileCommandTest() { ApplyStartupValues(session); }
@@ -74,48 +57,45 @@ class OpenFileCommandTest : public ::testing::Test {
 };
 
 TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowAsItWas) {
-    {
-        std::ofstream lower(dir / "lower.kvd", std::ios::binary);
-        lower << "qmtf4     " << std::string(551, '\0');
-    }
+    testing::WriteBytes(dir / "lower.kvd", testing::Text("qmtf4     ", 561));
     testing::WriteBytes(dir / "long.kvd", testing::Text("QMTF4", 600));
     ASSERT_EQ(::mkfifo((dir / "pipe.kvd").c_str(), 0600), 0);
     const auto invalid =
         Message("Invalid Data File",
                 "This doesn't appear to be a valid Radio data file...Please try again.",
                 MessageIcon::Critical);
-    // The system's reason on a second line.
-    const auto readError = [](const std::string& reason) {
-        return Message("File System Error", "Error reading data file...\n" + reason,
-                       MessageIcon::Critical);
-    };
     struct Case {
-        const char* name;
-        std::string path;
-        std::vector<testing::UiEvent> expected;
+        std::string file;    // in dir, or what the dialog gives
+        bool invalid;        // the box that says so first
+        std::string reason;  // on the second line of the read error; empty: no box
     };
     const Case cases[] = {
-        {"lower-case magic",
-         (dir / "lower.kvd").string(),
-         {invalid, readError("the file does not start with a data file tag")}},
-        {"longer than a record",
-         (dir / "long.kvd").string(),
-         {readError("the file holds 600 bytes; this kind of data file holds 561")}},
-        {"a named pipe",
-         (dir / "pipe.kvd").string(),
-         {readError("it is a named pipe, not a regular file")}},
-        {"missing file", (dir / "missing.kvd").string(), {readError("No such file or directory")}},
-        {"the dialog fails", "!", {readError("the dialog failed")}},
-        {"the dialog cancelled: no failure", "", {}},
+        {"lower.kvd", true, "the file does not start with a data file tag"},
+        {"long.kvd", false, "the file holds 600 bytes; this kind of data file holds 561"},
+        {"pipe.kvd", false, "it is a named pipe, not a regular file"},
+        {"/dev/null", false, "it is a device, not a regular file"},
+        {"/proc/self/mem", false, "Input/output error"},  // a regular file whose read fails
+        {"missing.kvd", false, "No such file or directory"},
+        {"!", false, "the dialog failed"},
+        {"", false, ""},  // cancelled: no failure
     };
     for (const Case& c : cases) {
         RecordingUserInterface caseUi;
         const auto before = ScreenSnapshot(session.screen);
-        FailingChooser chooser({c.path});
-        EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.name;
-        EXPECT_EQ(session.state.FileCancelled, c.path.empty()) << c.name;
-        EXPECT_EQ(caseUi.events, c.expected) << c.name;
-        EXPECT_EQ(ScreenSnapshot(session.screen), before) << c.name;
+        FailingChooser chooser({c.file.ends_with(".kvd") ? (dir / c.file).string() : c.file});
+        EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.file;
+        EXPECT_EQ(session.state.FileCancelled, c.file.empty()) << c.file;
+        std::vector<testing::UiEvent> expected;
+        if (c.invalid) {
+            expected.push_back(invalid);
+        }
+        if (!c.reason.empty()) {  // the system's reason on a second line
+            expected.push_back(Message("File System Error",
+                                       "Error reading data file...\n" + c.reason,
+                                       MessageIcon::Critical));
+        }
+        EXPECT_EQ(caseUi.events, expected) << c.file;
+        EXPECT_EQ(ScreenSnapshot(session.screen), before) << c.file;
     }
 }
 
@@ -138,7 +118,7 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
         {20, {}, "Model name", "ZPT-410 HILL SITE NORTH"},
     };
     for (const Case& c : cases) {
-        DataFileRec record = SettingsRecord("ZPT-410");
+        DataFileRec record = SampleRecord();
         record.ModelCode = c.model;
         std::fill_n(record.Image.begin() + 96, 19, 0);
         for (const auto& [byte, value] : c.bytes) {
@@ -185,24 +165,17 @@ TEST(ApplyStartupValues, PutsTheCodedSquelchControlsInTheirOpeningState) {
     EXPECT_FALSE(session.screen.chkMKDecodePol.enabled);
 }
 
-}  // namespace
-}  // namespace tarvex
-
-namespace tarvex {
-namespace {
-
 class SaveFileCommandTest : public OpenFileCommandTest {
   protected:
     SaveFileCommandTest() {
-        WriteSettingsFile(dir / "site9.kvd", "ZPT-410");
-        ScriptedFileChooser chooser({(dir / "site9.kvd").string()});
+        ScriptedFileChooser chooser({kSample});
         OpenFileCommand(session, ui, chooser);
     }
 };
 
 // The encoder writes the settings of model 20 only: another model's image is saved unchanged.
 TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
-    DataFileRec record = SettingsRecord("ZPT-410");
+    DataFileRec record = SampleRecord();
     record.ModelCode = 7;
     ASSERT_TRUE(WriteDataFileRecord(record, dir / "model7.kvd"));
     ScriptedFileChooser open({(dir / "model7.kvd").string()});

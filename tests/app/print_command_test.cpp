@@ -53,85 +53,68 @@ TEST_F(PrintCommandTest, PrintsTheSettingsAsTheScreenShowsThemAfterCommitAndEnco
 // Without an installed printer the report may go to a PDF file instead; a step that fails shows
 // its box and nothing more is printed or asked.
 TEST_F(PrintCommandTest, TheDefaultPrinterOrAPdfFileOrTheBoxOfTheStepThatFailed) {
-    const auto question =
+    using testing::UiEvent;
+    const UiEvent question =
         Message("Printer Error", "No printer is installed. Save the report as a PDF file instead?",
                 MessageIcon::Question, MessageButtons::YesNo);
-    const auto formError = Message("Form System Error", "Error saving data from this form...",
-                                   MessageIcon::None, MessageButtons::OkCancel);
-    const auto printerError =
-        Message("Printer Error", "Error printing the report...\nno paper", MessageIcon::Critical);
-    const std::vector<MessageResult> yes{MessageResult::Yes};
+    const std::vector<UiEvent> quiet, asked{question},
+        refused{Message("Commit Data Error", "One of the monitor options must be selected"),
+                Message("Form System Error", "Error saving data from this form...",
+                        MessageIcon::None, MessageButtons::OkCancel)},
+        printerError{Message("Printer Error", "Error printing the report...\nno paper",
+                             MessageIcon::Critical)};
+    using Change = std::function<void(Session&, testing::FakePrinterSource&)>;
+    const Change noPrinter = [](Session&, testing::FakePrinterSource& p) { p.installed = false; };
+    const Change uncommitted = [noPrinter](Session& s, testing::FakePrinterSource& p) {
+        s.screen.OptOvrCarrier.selected = false;
+        noPrinter(s, p);
+    };
+    const Change failing = [](Session&, testing::FakePrinterSource& p) { p.page.failEnd = true; };
+    const MessageResult yes = MessageResult::Yes, no = MessageResult::No;
+    const std::vector<ScriptedFileChooser::Request> dialog{
+        {"Select filename for the report", "*.pdf"}},
+        noDialog;
     struct Case {
         const char* name;
-        std::function<void(Session&, testing::FakePrinterSource&)> change;
-        std::vector<MessageResult> answers;
-        std::deque<std::string> chosen;
-        std::vector<testing::UiEvent> expected;
-        std::vector<std::string> pdfPaths;
+        Change change;
+        MessageResult answer;  // to the question, if it shows
+        const char* chosen;    // in the file dialog, if it shows
+        std::vector<UiEvent> expected;
+        const char* pdfPath;
         bool printedOnPage;
     };
-    const auto none = [](Session&, testing::FakePrinterSource& p) { p.installed = false; };
     const Case cases[] = {
-        {"the default printer prints, nothing is asked", {}, {}, {}, {}, {}, true},
-        {"yes and a name: the PDF gets the extension",
-         none,
-         yes,
-         {"/tmp/site"},
-         {question},
-         {"/tmp/site.pdf"},
-         false},
-        {"a name with the extension keeps it",
-         none,
-         yes,
-         {"/tmp/site.pdf"},
-         {question},
-         {"/tmp/site.pdf"},
-         false},
-        {"no: nothing printed, nothing more shown",
-         none,
-         {MessageResult::No},
-         {},
-         {question},
-         {},
-         false},
-        {"yes, then the dialog cancelled", none, yes, {""}, {question}, {}, false},
-        {"the screen does not commit, so no printer is looked for",
-         [](Session& s, testing::FakePrinterSource& p) {
-             s.screen.OptOvrCarrier.selected = false;
-             p.installed = false;
-         },
-         {},
-         {},
-         {Message("Commit Data Error", "One of the monitor options must be selected"), formError},
-         {},
-         false},
-        {"the printer fails at the end",
-         [](Session&, testing::FakePrinterSource& p) { p.page.failEnd = true; },
-         {},
-         {},
-         {printerError},
-         {},
+        {"the default printer prints, nothing is asked", nullptr, no, nullptr, quiet, nullptr,
          true},
+        {"yes and a name: the PDF gets the extension", noPrinter, yes, "/tmp/site", asked,
+         "/tmp/site.pdf", false},
+        {"a name with the extension keeps it", noPrinter, yes, "/tmp/site.pdf", asked,
+         "/tmp/site.pdf", false},
+        {"no: nothing printed, nothing more shown", noPrinter, no, nullptr, asked, nullptr, false},
+        {"yes, then the dialog cancelled", noPrinter, yes, "", asked, nullptr, false},
+        {"the screen does not commit, so no printer is looked for", uncommitted, no, nullptr,
+         refused, nullptr, false},
+        {"the printer fails at the end", failing, no, nullptr, printerError, nullptr, true},
     };
     for (const Case& c : cases) {
         Session copy = session;
         RecordingUserInterface caseUi;
-        caseUi.answers = {c.answers.begin(), c.answers.end()};
-        ScriptedFileChooser chooser(c.chosen);
+        caseUi.answers = {c.answer};
+        ScriptedFileChooser chooser(c.chosen ? std::deque<std::string>{c.chosen}
+                                             : std::deque<std::string>{});
         testing::FakePrinterSource printers;
         if (c.change) {
             c.change(copy, printers);
         }
         const bool printed = PrintMenuCommand(copy, caseUi, chooser, printers, clock);
-        EXPECT_EQ(printed, (c.printedOnPage && c.expected.empty()) || !c.pdfPaths.empty())
-            << c.name;
+        EXPECT_EQ(printed, (c.printedOnPage && c.expected.empty()) || c.pdfPath) << c.name;
         EXPECT_EQ(caseUi.events, c.expected) << c.name;
-        EXPECT_EQ(printers.pdfPaths, c.pdfPaths) << c.name;
+        EXPECT_EQ(printers.pdfPaths,
+                  c.pdfPath ? std::vector<std::string>{c.pdfPath} : std::vector<std::string>{})
+            << c.name;
         EXPECT_EQ(!printers.page.calls.empty(), c.printedOnPage) << c.name;
-        EXPECT_EQ(!printers.pdf.calls.empty(), !c.pdfPaths.empty()) << c.name;
-        const std::vector<ScriptedFileChooser::Request> asked{
-            {"Select filename for the report", "*.pdf"}};
-        EXPECT_EQ(chooser.requests, c.chosen.empty() ? decltype(asked){} : asked) << c.name;
+        EXPECT_EQ(!printers.pdf.calls.empty(), c.pdfPath != nullptr) << c.name;
+        EXPECT_EQ(chooser.requests, c.chosen ? dialog : noDialog) << c.name;
     }
 }
 

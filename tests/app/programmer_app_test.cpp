@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <numeric>
 #include <set>
 
 #include "app/config_file.h"
@@ -20,21 +21,19 @@
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
 #include "support/scripted_serial_port.h"
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
 
 using testing::FakeClock;
 using testing::FakeEventPump;
+using testing::ReadText;
 using testing::RecordingUserInterface;
 using testing::ScriptedFileChooser;
 using testing::ScriptedSerialPort;
 using testing::TempDir;
-
-std::string FileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::WriteText;
 
 class CountingShell final : public Shell {
   public:
@@ -57,13 +56,8 @@ struct AppRig {
         Restart(std::move(portDevice));
     }
     std::string Written() const {
-        std::string text;
-        for (const testing::WireEvent& event : port.wire) {
-            if (event.kind == testing::WireEvent::Kind::Write) {
-                text += event.text;
-            }
-        }
-        return text;
+        const std::vector<std::string> texts = testing::Written(port.wire);
+        return std::accumulate(texts.begin(), texts.end(), std::string());
     }
     std::filesystem::path Config() const { return dir / "config.txt"; }
     // The program anew in the same folder, as in a next run.
@@ -104,7 +98,7 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
     };
     TempDir dir;
     for (const Case& c : cases) {
-        std::ofstream(dir / "config.txt", std::ios::binary) << c.content;
+        WriteText(dir / "config.txt", c.content);
         const std::optional<std::string> text = ConfigStore(dir / "config.txt").Load();
         ASSERT_TRUE(text) << c.content;
         EXPECT_EQ(*text, c.portText) << c.content;
@@ -119,8 +113,9 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
 
 TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {
     TempDir dir;
-    std::ofstream(dir / "config.txt", std::ios::binary)
-        << "ComPort = 12\r\nDevice= /dev/ttyUSB0 \nNewerKey = x\r\nVerifyAfterProgramming = 0\r\n";
+    WriteText(
+        dir / "config.txt",
+        "ComPort = 12\r\nDevice= /dev/ttyUSB0 \nNewerKey = x\r\nVerifyAfterProgramming = 0\r\n");
     ConfigStore config(dir / "config.txt");
     EXPECT_EQ(config.Load(), "1");
     EXPECT_EQ(config.Device(), "/dev/ttyUSB0");
@@ -128,15 +123,21 @@ TEST(ConfigFile, KeepsFurtherLinesAfterThePortLine) {
     EXPECT_FALSE(config.WriteChangedBlocksOnly());
     config.SetWriteChangedBlocksOnly(true);
     ASSERT_TRUE(config.Save());  // the port line as it was read
-    EXPECT_EQ(FileText(dir / "config.txt"),
+    EXPECT_EQ(ReadText(dir / "config.txt"),
               "ComPort = 12\r\nDevice = /dev/ttyUSB0\r\nNewerKey = x\r\n"
               "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
     config.SetDevice("");
     ASSERT_TRUE(config.Save(3));
-    EXPECT_EQ(FileText(dir / "config.txt"),
-              "ComPort = 3\r\nNewerKey = x\r\n"
-              "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n");
+    const std::string written =
+        "ComPort = 3\r\nNewerKey = x\r\n"
+        "VerifyAfterProgramming = 0\r\nWriteChangedBlocksOnly = 1\r\n";
+    EXPECT_EQ(ReadText(dir / "config.txt"), written);
     EXPECT_TRUE(ConfigStore(dir / "missing.txt").VerifyAfterProgramming());
+    // Out of room (a full disk): the reason, and the old file whole.
+    std::string reason;
+    EXPECT_FALSE(testing::WithFileSizeLimit(10, [&] { return config.Save(4, &reason); }));
+    EXPECT_EQ(reason, "File too large");
+    EXPECT_EQ(ReadText(dir / "config.txt"), written);
 }
 
 TEST(Locations, ConfigIsBesideAProgramInItsOwnWritableFolderElsePerUser) {
@@ -206,7 +207,7 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     rig.app->mComPort_Click(6);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
     EXPECT_TRUE(menu.item(6).checked && !menu.item(1).checked);
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\nDevice = /dev/ttyUSB0\r\n");
+    EXPECT_EQ(ReadText(rig.Config()), "ComPort = 1\r\nDevice = /dev/ttyUSB0\r\n");
     rig.catalogue.ports.pop_back();  // unplugged
     rig.app->RefreshComPortMenu();
     EXPECT_EQ(menu.items.size(), 4u);
@@ -218,61 +219,55 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
     rig.app->mComPort_Click(1);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS0");
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
+    EXPECT_EQ(ReadText(rig.Config()), "ComPort = 1\r\n");
 }
 
-TEST(ProgrammerApp, StartUpWithoutAWritableDirectoryGoesOn) {
-    AppRig rig;
-    std::filesystem::remove_all(rig.dir.path());  // nowhere to write config.txt
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    EXPECT_TRUE(rig.port.IsOpen());
-    EXPECT_FALSE(std::filesystem::exists(rig.Config()));
-    EXPECT_TRUE(rig.app->screen().Image1.picture.empty());  // no logo either
-    std::filesystem::create_directories(rig.dir.path());
+// Without a writable directory there is neither config.txt nor logo, and the program goes on.
+TEST(ProgrammerApp, StartUpSetsTitleTipsLogoAndKeepAliveWithOrWithoutAWritableDirectory) {
+    for (const bool writable : {true, false}) {
+        AppRig rig;
+        WriteText(rig.dir / "nulogo4.jpg", "picture");
+        if (!writable) {
+            std::filesystem::remove_all(rig.dir.path());
+        }
+        ASSERT_TRUE(rig.app->FrmMainScrn_Load());
+        const ScreenModel& screen = rig.app->screen();
+        EXPECT_TRUE(rig.port.IsOpen());
+        EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4");
+        EXPECT_EQ(screen.Image1.picture, writable ? (rig.dir / "nulogo4.jpg").string() : "");
+        EXPECT_EQ(rig.app->toolTip().ToolCount(), 2);
+        EXPECT_TRUE(screen.TimRptrProgMode.enabled);
+        EXPECT_EQ(screen.TimRptrProgMode.interval, 3000);
+        EXPECT_EQ(ReadText(rig.Config()), writable ? "ComPort = 1\r\n" : "");
+        std::filesystem::create_directories(rig.dir.path());
+    }
 }
 
-TEST(ProgrammerApp, StartUpSetsTitleTipsLogoAndKeepAlive) {
-    AppRig rig;
-    std::ofstream(rig.dir / "nulogo4.jpg") << "picture";
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    const ScreenModel& screen = rig.app->screen();
-    EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4");
-    EXPECT_EQ(screen.Image1.picture, (rig.dir / "nulogo4.jpg").string());
-    EXPECT_EQ(rig.app->toolTip().ToolCount(), 2);
-    EXPECT_TRUE(screen.TimRptrProgMode.enabled);
-    EXPECT_EQ(screen.TimRptrProgMode.interval, 3000);
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 1\r\n");
-}
-
-TEST(ProgrammerApp, PortChangeWritesTheChosenNumberBeforeOpening) {
-    // Port 2 fails; the user names 3 in the prompt; the file keeps 2.
+// Port 2 fails; the user names 3 in the prompt; the file keeps 2. Then port 4 fails and the prompt
+// is cancelled: the program ends, with nothing sent on the port it closed for the change.
+TEST(ProgrammerApp, PortChangeWritesTheChosenNumberBeforeOpeningAndEndsWhenNoneIsFound) {
     AppRig rig({"/dev/ttyS0", "/dev/ttyS2"});
     ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     rig.ui.inputAnswers.push_back("3");
     rig.app->mComPort_Click(2);
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n");
+    EXPECT_EQ(ReadText(rig.Config()), "ComPort = 2\r\n");
     EXPECT_TRUE(rig.port.IsOpen());
     EXPECT_EQ(rig.app->session().state.ComPort, 3);
     EXPECT_TRUE(rig.app->screen().mComPort.item(3).checked);
     EXPECT_FALSE(rig.app->ended());
-}
-
-TEST(ProgrammerApp, PortChangeThatFindsNoPortEndsTheProgram) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     rig.port.wire.clear();
-    rig.app->mComPort_Click(4);  // missing; the prompt is cancelled
+    rig.app->mComPort_Click(4);
     EXPECT_TRUE(rig.app->ended());
-    EXPECT_EQ(rig.Written(), "");  // the port was closed for the change: nothing to send on
+    EXPECT_EQ(rig.Written(), "");
 }
 
 TEST(ProgrammerApp, PortDeviceServesTheFirstPortOnly) {
     AppRig rig({"/dev/ttyUSB0", "/dev/ttyS2"}, "/dev/ttyUSB0");
-    std::ofstream(rig.dir / "config.txt", std::ios::binary) << "ComPort = 2\r\n# kept\r\n";
+    WriteText(rig.Config(), "ComPort = 2\r\n# kept\r\n");
     ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
     // The device is for this run only: the file is not even rewritten.
-    EXPECT_EQ(FileText(rig.Config()), "ComPort = 2\r\n# kept\r\n");
+    EXPECT_EQ(ReadText(rig.Config()), "ComPort = 2\r\n# kept\r\n");
     rig.app->mComPort_Click(3);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS2");
     rig.app->mComPort_Click(2);
@@ -368,7 +363,7 @@ TEST(ProgrammerApp, TracesTheRadioCommandsAndSavesThemOnRequest) {
     rig.ui.events.clear();
     rig.chooser.answers = {(rig.dir / "trace").string(), (rig.dir / "none" / "trace").string()};
     rig.app->mHelp_Click(kSaveSerialTraceItem);
-    EXPECT_EQ(FileText(rig.dir / "trace.txt"), rig.app->traces().Text(BuildVersion()));
+    EXPECT_EQ(ReadText(rig.dir / "trace.txt"), rig.app->traces().Text(BuildVersion()));
     rig.app->mHelp_Click(kSaveSerialTraceItem);
     EXPECT_EQ(rig.ui.events, std::vector{testing::Message(
                                  "File System Error",
@@ -396,13 +391,9 @@ TEST(ProgrammerApp, HelpShowsTheShellsFailure) {
         rig.shell.result = c.result;
         rig.app->mHelp_Click(1);
         EXPECT_EQ(rig.shell.documents, std::vector<std::string>{"softwz.htm"});
-        if (c.message.empty()) {
-            EXPECT_TRUE(rig.ui.events.empty()) << c.result;
-        } else {
-            EXPECT_EQ(rig.ui.events,
-                      std::vector{testing::Message("Tarvex Repeater Programmer", c.message)})
-                << c.result;
-        }
+        const auto box = testing::Message("Tarvex Repeater Programmer", c.message);
+        EXPECT_EQ(rig.ui.events, c.message.empty() ? decltype(rig.ui.events){} : std::vector{box})
+            << c.result;
     }
 }
 
@@ -425,7 +416,7 @@ TEST(DesktopShell, ChecksTheDocumentLikeTheSystemShell) {
 
 TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
     struct Case {
-        std::vector<std::string> args;
+        const char* args;
         std::optional<std::string> port;
         bool simulator;
         int exitCode;
@@ -433,24 +424,21 @@ TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
         std::optional<std::string> file = std::nullopt;
     };
     const Case cases[] = {
-        {{"p"}, std::nullopt, false, 0, ""},
-        {{"p", "--simulator", "hill-site.kvd"}, std::nullopt, true, 0, "", "hill-site.kvd"},
-        {{"p", "--port", "/dev/ttyUSB0"}, "/dev/ttyUSB0", false, 0, ""},
-        {{"p", "--simulator"}, std::nullopt, true, 0, ""},
-        {{"p", "--port", "/dev/ttyUSB0", "--simulator"}, std::nullopt, false, 2, "--port and"},
-        {{"p", "--bogus", "a.kvd", "b"},
-         std::nullopt,
-         false,
-         2,
+        {"p", std::nullopt, false, 0, ""},
+        {"p --simulator hill-site.kvd", std::nullopt, true, 0, "", "hill-site.kvd"},
+        {"p --port /dev/ttyUSB0", "/dev/ttyUSB0", false, 0, ""},
+        {"p --simulator", std::nullopt, true, 0, ""},
+        {"p --port /dev/ttyUSB0 --simulator", std::nullopt, false, 2, "--port and"},
+        {"p --bogus a.kvd b", std::nullopt, false, 2,
          "The following arguments were not expected: --bogus b\n"},
-        {{"p", "--port"}, std::nullopt, false, 2, "--port"},
-        {{"p", "--version"}, std::nullopt, false, 0, "tarvex-programmer 5.0.4\n"},
-        {{"p", "--help"}, std::nullopt, false, 0, "Reads, edits and programs"},
+        {"p --port", std::nullopt, false, 2, "--port"},
+        {"p --version", std::nullopt, false, 0, "tarvex-programmer 5.0.4\n"},
+        {"p --help", std::nullopt, false, 0, "Reads, edits and programs"},
     };
     for (const Case& c : cases) {
-        const ParsedOptions parsed = ParseProgramOptions(c.args);
-        ASSERT_EQ(parsed.options.has_value(), c.answer.empty()) << c.args.back();
-        EXPECT_EQ(parsed.exitCode, c.exitCode) << c.args.back();
+        const ParsedOptions parsed = ParseProgramOptions(testing::Words(c.args));
+        ASSERT_EQ(parsed.options.has_value(), c.answer.empty()) << c.args;
+        EXPECT_EQ(parsed.exitCode, c.exitCode) << c.args;
         if (parsed.options) {
             EXPECT_EQ(parsed.options->portDevice, c.port);
             EXPECT_EQ(parsed.options->simulator, c.simulator);
@@ -460,7 +448,7 @@ TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
         }
     }
     // Before the window toolkit has taken its own options out, they are left alone.
-    const std::vector<std::string> withToolkit{"p", "-platform", "offscreen", "--simulator"};
+    const auto withToolkit = testing::Words("p -platform offscreen --simulator");
     EXPECT_TRUE(ParseProgramOptions(withToolkit, OtherArguments::Keep).options.has_value());
     EXPECT_FALSE(ParseProgramOptions(withToolkit).options.has_value());
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "app/file_menu.h"
 #include "files/data_file.h"
@@ -10,6 +11,7 @@
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
@@ -19,6 +21,7 @@ using testing::TempDir;
 const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) / "samples";
 
 using testing::CliRun;
+using testing::WriteText;
 
 CliRun Cli(std::vector<std::string> args) {
     return testing::RunCli(std::move(args));
@@ -34,10 +37,6 @@ ImageBuffer RepeaterBytes(const std::filesystem::path& path) {
     ImageBuffer bytes{};
     std::copy_n(session.state.RadioData.begin(), kRepeaterMemorySize, bytes.begin());
     return bytes;
-}
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 TEST(CliBuild, ExportThenBuildGivesBackEverySample) {
@@ -128,84 +127,32 @@ TEST(CliBuild, ATemplateGivesTheImageAndTheSettingsNotWritten) {
     EXPECT_EQ(shown, expected);
 }
 
+// One row per path a refusal takes, in refused_settings.txt: the change to the hand-written
+// settings, then what standard error shows.
 TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
-    const nlohmann::json kLeftOut = "(key left out)";
-    struct Case {
-        std::string name;
-        nlohmann::json change;
-        std::string err;
-    };
-    const std::vector<Case> cases = {
-        {"hang time refused on focus loss",
-         {{"TXHangTime", 9}},
-         "Out of Range!: Value must be between 0 and 7\n"
-         "tarvex-cli: TXHangTime: the window did not take \"9\" as it stands (it shows \"1\")\n"},
-        {"custom tone needed but not given",
-         {{"CustomMKFreq", kLeftOut}},
-         "Commit Data Error: Custom MK frequency field is empty...\n"
-         "Form System Error: Error saving data from this form...\n"},
-        {"row outside the list",
-         {{"MKSlot", {52, 138}}},
-         "tarvex-cli: MKSlot[1]: expected a row number from 0 to 137 or the exact text of a row\n"},
-        {"row text no list has",
-         {{"PTTExtEnc", "Carrier SQ"}},
-         "tarvex-cli: PTTExtEnc: expected a row number from 0 to 135 or the exact text of a row\n"},
-        {"customer number too long",
-         {{"CustID", "ABCDEFGHIJK"}},
-         "tarvex-cli: CustID: at most 10 characters (the repeater holds 10)\n"},
-        {"model name longer than the file holds",
-         {{"ModelName", "ZPT-410 HILL SITE NORTH"}},
-         "tarvex-cli: ModelName: at most 18 characters (the data file holds 18)\n"},
-        {"nine-character identifier",
-         {{"MorseCodeID", "VK2ABCDEF"}},
-         "tarvex-cli: MorseCodeID: at most 8 characters (the repeater holds 8)\n"},
-        {"identifier with keys the field refuses",
-         {{"MorseCodeID", "VK 2!"}},
-         "tarvex-cli: MorseCodeID: letters and digits only; the field refuses the key \" \"\n"},
-        // Characters dropped by the check inside the commit, where no focus loss ran.
-        {"frequency with a letter",
-         {{"TXFreq", "45a1"}},
-         "tarvex-cli: TXFreq: the window would change \"45a1\" to \"451\" on saving\n"},
-        {"another model, whose settings are not written",
-         {{"ModelCode", 21}, {"MonitorMode", 0}, {"MKEncodewID", true}},
-         "Output Data Error: Nothing was written: the settings of model code 21 (\"ZPT-410\") "
-         "are not written by this program, and these were changed: Customer ID Number, Repeater "
-         "Transmit Frequency, Repeater Receive Frequency, Coded squelch slot 1, Coded squelch slot "
-         "2, PTT/EXT Encode, Custom MK Freq Hz, MORSE Code ID, ID Transmit Interval, TX Time Out "
-         "Timer, Transmit Hang Time, Squelch Tail Mute Time.\n"},
-        {"identifier without an interval",
-         {{"IDTXInterval", 0}},
-         "tarvex-cli: MorseCodeID: the data file would hold \"\", not \"VK2ABCDE\"\n"},
-        {"character beyond one byte",
-         {{"MorseCodeID", "ab\u20ac"}},
-         "tarvex-cli: MorseCodeID: holds a character that the repeater cannot store (one byte "
-         "each, up to U+00FF)\n"},
-        {"misspelt key",
-         {{"TxHangTime", 1}},
-         "tarvex-cli: TxHangTime: unknown key (the keys are those of `tarvex-cli show --json`)\n"},
-        {"image of neither length",
-         {{"Image", "00"}},
-         "tarvex-cli: Image: expected 1024 (or 256) hexadecimal digits\n"},
-        {"wrong kind of value",
-         {{"MKEncodewID", "yes"}},
-         "tarvex-cli: MKEncodewID: expected true or false\n"},
-    };
-    TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        nlohmann::json settings = HandWritten();
-        for (const auto& [key, value] : c.change.items()) {
-            if (value == kLeftOut) {
-                settings.erase(key);
-            } else {
-                settings[key] = value;
-            }
+    std::istringstream file(testing::ReadText(TARVEX_SOURCE_DIR "/tests/cli/refused_settings.txt"));
+    std::vector<std::pair<std::string, std::string>> cases(1);  // change, standard error
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty()) {
+            cases.emplace_back();
+        } else if (!line.starts_with('#') && cases.back().first.empty()) {
+            cases.back().first = line;
+        } else if (!line.starts_with('#')) {
+            cases.back().second += line + "\n";
         }
+    }
+    std::erase_if(cases, [](const auto& c) { return c.first.empty(); });
+    ASSERT_EQ(cases.size(), 14u);
+    TempDir dir;
+    for (const auto& [change, err] : cases) {
+        SCOPED_TRACE(change);
+        nlohmann::json settings = HandWritten();
+        settings.merge_patch(nlohmann::json::parse(change));
         WriteText(dir / "bad.json", settings.dump());
         const CliRun built =
             Cli({"build", (dir / "bad.json").string(), "-o", (dir / "bad.kvd").string()});
         EXPECT_EQ(built.status, 1);
-        EXPECT_EQ(built.err, c.err + "tarvex-cli: nothing written\n");
+        EXPECT_EQ(built.err, err + "tarvex-cli: nothing written\n");
         EXPECT_FALSE(std::filesystem::exists(dir / "bad.kvd"));
     }
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,20 +9,18 @@
 #include "link/port_refusal.h"
 #include "support/file_test_support.h"
 #include "support/simulator_process.h"
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
 
 using testing::ProgramRun;
+using testing::ReadText;
 using testing::Simulator;
 using testing::TempDir;
+using testing::Words;
 
 const std::filesystem::path kSamples = std::filesystem::path(TARVEX_SOURCE_DIR) / "samples";
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 // The bytes of one direction, in order and escaped as both traces write them ("\\r"): what the
 // simulator's log shows it received (" recv \""), or what tarvex-cli's trace shows it sent.
@@ -96,9 +93,9 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndReadGivesThemBack) {
 
     // The image the program encodes, as `build` saves it from the same settings.
     ASSERT_EQ(Cli({"build", settings.string(), "-o", (dir / "expected.kvd").string()}).status, 0);
-    const std::string expected = ReadAll(dir / "expected.kvd").substr(48, 128);
-    const std::string memory = ReadAll(work / "repeater.kvd").substr(48, 128);
-    EXPECT_EQ(ReadAll(dir / "read.kvd").substr(48, 128), memory);
+    const std::string expected = ReadText(dir / "expected.kvd").substr(48, 128);
+    const std::string memory = ReadText(work / "repeater.kvd").substr(48, 128);
+    EXPECT_EQ(ReadText(dir / "read.kvd").substr(48, 128), memory);
 
     // The writable addresses, first to last of each block.
     const std::pair<std::size_t, std::size_t> kBlocks[] = {{0, 5},   {11, 13},  {15, 31},  {48, 66},
@@ -120,7 +117,7 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndReadGivesThemBack) {
     EXPECT_EQ(received.find("S00"), end);
     EXPECT_EQ(ReceivedBytes(dir / "trace.txt", " sent \""),
               received.substr(0, end + blocks.size() + 2));
-    EXPECT_NE(ReadAll(dir / "trace.txt").find(" recv \"G:\\r\\n"), std::string::npos);
+    EXPECT_NE(ReadText(dir / "trace.txt").find(" recv \"G:\\r\\n"), std::string::npos);
     EXPECT_NE(run.err.find("\nProgrammed and verified ZPT-410 on " + sim.devicePath() + " in "),
               std::string::npos)
         << run.err;
@@ -134,58 +131,41 @@ TEST_F(RadioCliTest, ProgramSendsTheSevenBlocksAndReadGivesThemBack) {
 // its own, so that the time-outs of the rows pass side by side.
 struct Fault {
     std::string name;
-    std::vector<std::string> faults;
-    std::vector<std::string> command;
+    std::string faults;   // the simulator's options
+    std::string command;  // and tarvex-cli's
     int status;
     std::string message;
     std::size_t images;  // "G" commands the repeater received
 };
 
+// "SilentFromTheReadBackOn" stops after three pings, "G", then 7 block openings of 3, 77 bytes of
+// 2 and 7 carriage returns: 186 characters.
 const Fault kFaults[] = {
-    {"SilentRepeater", {"--silent"}, {"read"}, 3, "No Radio!: Radio is not detected!\n", 0},
-    {"RepeaterThatStopsInTheMiddleOfTheWrite",
-     {"--stop-after", "60"},
-     {"program"},
-     3,
+    {"SilentRepeater", "--silent", "read", 3, "No Radio!: Radio is not detected!\n", 0},
+    {"RepeaterThatStopsInTheMiddleOfTheWrite", "--stop-after 60", "program", 3,
      "No Radio!: Radio stopped responding during programming!\n\nThe repeater may now hold a "
      "mix of old and new settings. The repeater's previous settings are kept in ",
      1},
-    {"OneAddressKeptWrongly",
-     {"--corrupt-write", "0"},
-     {"program"},
-     4,
+    {"OneAddressKeptWrongly", "--corrupt-write 0", "program", 4,
      "Verify Failed: The repeater does not hold what was sent:\nRepeater Transmit Frequency: "
      "sent 470.5000 MHz, repeater holds 460.5000 MHz\n",
      2},
-    {"EveryWriteRefusedNotReadBack",
-     {"--refuse-writes"},
-     {"program", "--no-verify"},
-     0,
-     "Programmed ZPT-410 on ",
-     1},
-    {"WritesAnsweredWithGarbageNotReadBack",
-     {"--garbage-writes"},
-     {"program", "--no-verify"},
-     0,
-     "Programmed ZPT-410 on ",
-     1},
-    // Three pings, "G", then 7 block openings of 3, 77 bytes of 2 and 7 carriage returns.
-    {"SilentFromTheReadBackOn",
-     {"--stop-after", std::to_string(3 + 1 + 7 * 3 + 77 * 2 + 7)},
-     {"program"},
-     4,
-     "Verify Failed: The repeater did not send its settings back after the write",
-     2},
+    {"EveryWriteRefusedNotReadBack", "--refuse-writes", "program --no-verify", 0,
+     "Programmed ZPT-410 on ", 1},
+    {"WritesAnsweredWithGarbageNotReadBack", "--garbage-writes", "program --no-verify", 0,
+     "Programmed ZPT-410 on ", 1},
+    {"SilentFromTheReadBackOn", "--stop-after 186", "program", 4,
+     "Verify Failed: The repeater did not send its settings back after the write", 2},
 };
 
 class RadioCliFaultTest : public RadioCliTest, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(RadioCliFaultTest, EndsWithItsMessageAndExitStatus) {
     const Fault& c = GetParam();
-    Simulator& sim = StartSimulator(c.faults);
-    std::vector<std::string> args = c.command;
+    Simulator& sim = StartSimulator(Words(c.faults));
+    std::vector<std::string> args = Words(c.command);
     args.insert(args.begin() + 1, {"--port", sim.devicePath()});
-    if (c.command.front() == "program") {
+    if (args.front() == "program") {
         args.push_back((kSamples / "dmk-pair.kvd").string());
     }
     const ProgramRun run = Cli(args);

@@ -18,6 +18,11 @@ UiEvent CommitError(const std::string& text) {
     return testing::Message("Commit Data Error", text);
 }
 
+// The range check's box, then the commit's own message.
+std::vector<UiEvent> Refused(const std::string& limits, const std::string& text) {
+    return {OutOfRange(limits), CommitError(text)};
+}
+
 // A screen on which every field is filled and valid, then changed by a script.
 ScreenModel Screen(const std::string& changes) {
     ScreenModel s = BuildMainScreen();
@@ -45,28 +50,23 @@ TEST(CommitMainData, StopsAtTheFirstBadFieldWithItsMessage) {
           OutOfRange("400 and 512"), CommitError("TX frequency field  is out of range")},
          "old"},
         {"TxtRptrRXFreq=", {CommitError("RX frequency field is empty...")}},
-        {"TxtRptrRXFreq=520",
-         {OutOfRange("400 and 512"), CommitError("RX frequency field  is out of range")}},
+        {"TxtRptrRXFreq=520", Refused("400 and 512", "RX frequency field  is out of range")},
         {"CmbMK_Type_Code(0)=137", {CommitError("Custom MK frequency field is empty...")}},
         {"CmbMK_Type_Code(1)=137", {CommitError("Custom MK frequency field is empty...")}},
         {"CmbPTT_ExtEnc=135 TxtCustomMKFreq=300",
-         {OutOfRange("60 and 254"), CommitError("Custom MK frequency is out of range")}},
+         Refused("60 and 254", "Custom MK frequency is out of range")},
         // A custom tone nothing uses is still checked when filled.
-        {"TxtCustomMKFreq=59",
-         {OutOfRange("60 and 254"), CommitError("Custom MK frequency is out of range")}},
+        {"TxtCustomMKFreq=59", Refused("60 and 254", "Custom MK frequency is out of range")},
         {"TxtIDTXInterval=", {CommitError("Morse Code ID time interval is empty...")}},
-        {"TxtIDTXInterval=35",
-         {OutOfRange("0 and 34"), CommitError("Morse Code ID time interval is out of range")}},
+        {"TxtIDTXInterval=35", Refused("0 and 34", "Morse Code ID time interval is out of range")},
         {"TxtTXTimeOutTimer=", {CommitError("Time Out Timer field is empty...")}},
-        {"TxtTXTimeOutTimer=35",
-         {OutOfRange("0 and 34"), CommitError("Time Out Timer field is out of range")}},
+        {"TxtTXTimeOutTimer=35", Refused("0 and 34", "Time Out Timer field is out of range")},
         {"TxtTXHangTime=", {CommitError("Transmit Hang Time field is empty...")}},
         // Typed and never left, for example straight to a menu.
-        {"TxtTXHangTime=9",
-         {OutOfRange("0 and 7"), CommitError("Transmit Hang Time field is out of range")}},
+        {"TxtTXHangTime=9", Refused("0 and 7", "Transmit Hang Time field is out of range")},
         {"TxtSqlTailMuteTime=", {CommitError("Squelch Tail Mute Time field is empty...")}},
         {"TxtSqlTailMuteTime=7.5",
-         {OutOfRange("0 and 7"), CommitError("Squelch Tail Mute Time field is out of range")}},
+         Refused("0 and 7", "Squelch Tail Mute Time field is out of range")},
         {"OptOvrCarrier=0",
          {CommitError("One of the monitor options must be selected")},
          "451.0125",

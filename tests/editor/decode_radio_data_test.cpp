@@ -22,27 +22,20 @@ TEST(DecodeRadioData, ShowsTheImageInEveryControlAndTheRecord) {
     };
     const Case cases[] = {
         {"invalid frequencies leave only the customer identifier and polarity ticks",
-         ImageBuilder().set(0, {0xAB}).text(75, "CUSTOMER 1").set(115, {1}).set(16, {64}), false,
+         ImageBuilder("0=0xAB 75:CUSTOMER_1 115=1 16=64"), false,
          "CustID=CUSTOMER 1 TXFreq= RXFreq= MKSlot[0]=00 None MKSlot[1]=00 None PTTExtEnc=00 None "
          "CustomMKFreq= MorseCodeID= IDTXInterval= MKEncodewID=[ ] TXTimeOutTimer= TXHangTime= "
          "SqlTailMuteTime= MonitorMode= MKEncodePol=[ ] MKDecodePol=[x] --"},
+        // Time-out 8 s, monitor byte 2; 0.25 s and 0.75 s go to the even tenth.
         {"every setting",
-         ImageBuilder()
-             .text(75, "HILL 7    ")
-             .set(11, {1, 0, 2})  // time-out 8 s, monitor byte 2
-             .set(16, {8, 24})    // 0.25 s and 0.75 s go to the even tenth
-             .set(19, {13, 107, 0, 192})
-             .text(23, "k9x")
-             .squelchBit(57)
-             .set(115, {3})
-             .set(126, {53}),
+         ImageBuilder("75:HILL_7____ 11=1,0,2 16=8,24 19=13,107,0,192 23:k9x bit57 115=3 126=53"),
          true,
          "CustID=HILL 7     TXFreq=451.0125 RXFreq=461.0125 MKSlot[0]=DMK 023 MKSlot[1]=Inactive "
          "PTTExtEnc=Custom MK CustomMKFreq=59.9 MorseCodeID=K9X IDTXInterval=0.1 MKEncodewID=[x] "
          "TXTimeOutTimer=0.1 TXHangTime=0.2 SqlTailMuteTime=0.8 MonitorMode=Override Carrier "
          "MKEncodePol=[x] MKDecodePol=[x] ED"},
         {"no identifier interval, no custom tone, options bit 2 set",
-         ImageBuilder().text(75, "HILL 7    ").set(19, {0, 107}).text(23, "ID").set(116, {4}), true,
+         ImageBuilder("75:HILL_7____ 19=0,107 23:ID 116=4"), true,
          "CustID=HILL 7     TXFreq=451.0125 RXFreq=461.0125 MKSlot[0]=00 None MKSlot[1]=Inactive "
          "PTTExtEnc=00 None CustomMKFreq= MorseCodeID= IDTXInterval=0 MKEncodewID=[ ] "
          "TXTimeOutTimer=0 TXHangTime=0 SqlTailMuteTime=0 MonitorMode=Override Tone "

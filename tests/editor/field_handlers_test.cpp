@@ -18,52 +18,46 @@ using testing::Paste;
 using testing::TypeKeys;
 using testing::UiEvent;
 
-// Focus loss, or Enter, which checks at once without leaving the field.
+// The range box, then the focus back in the field.
+std::vector<UiEvent> RefusedIn(const std::string& field, const std::string& limits) {
+    return {OutOfRange(limits), FocusEvent(field)};
+}
+
+// Focus loss, or Enter (a text ending in "\r"), which checks at once without leaving the field.
 TEST(NumericField, FocusLossChecksRefillsAndRoundsToOneDecimal) {
     struct Case {
         std::string field;
         std::string text;
         std::string expected;
         std::vector<UiEvent> events;
-        bool enter = false;
     };
     const std::vector<Case> cases = {
-        {"TxtTXHangTime", "8", "1", {OutOfRange("0 and 7"), FocusEvent("TxtTXHangTime")}},
+        {"TxtTXHangTime", "8", "1", RefusedIn("TxtTXHangTime", "0 and 7")},
         {"TxtTXHangTime", "2.25", "2.2", {}},
         {"TxtTXHangTime", "2.35", "2.4", {}},
         {"TxtTXHangTime", "0.05", "0", {}},
         {"TxtTXHangTime", "0.15", "0.2", {}},
-        {"TxtSqlTailMuteTime", ".", "1", {OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")}},
-        {"TxtSqlTailMuteTime",
-         "9",
-         "1",
-         {OutOfRange("0 and 7"), FocusEvent("TxtSqlTailMuteTime")},
-         true},
+        {"TxtSqlTailMuteTime", ".", "1", RefusedIn("TxtSqlTailMuteTime", "0 and 7")},
+        {"TxtSqlTailMuteTime", "9\r", "1", RefusedIn("TxtSqlTailMuteTime", "0 and 7")},
         {"TxtCustomMKFreq", "50", "67", {OutOfRange("60 and 254")}},  // focus moves on
         {"TxtCustomMKFreq", "100.06", "100.1", {}},
         {"TxtCustomMKFreq", "", "67", {}},
         {"TxtIDTXInterval", "", "34", {FocusEvent("TxtIDTXInterval")}},
-        {"TxtIDTXInterval", "35", "34", {OutOfRange("0 and 34"), FocusEvent("TxtIDTXInterval")}},
+        {"TxtIDTXInterval", "35", "34", RefusedIn("TxtIDTXInterval", "0 and 34")},
         {"TxtIDTXInterval", "34", "34", {}},
         {"TxtTXTimeOutTimer", "1a2", "12", {BeepEvent()}},
         {"TxtTXTimeOutTimer", "", "34", {FocusEvent("TxtTXTimeOutTimer")}},
-        {"TxtTXTimeOutTimer",
-         "1.2.3",
-         "34",
-         {OutOfRange("0 and 34"), FocusEvent("TxtTXTimeOutTimer")}},
+        {"TxtTXTimeOutTimer", "1.2.3", "34", RefusedIn("TxtTXTimeOutTimer", "0 and 34")},
         {"TxtTXTimeOutTimer", std::string(20000, '0') + "7", "7", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field + " with \"" + c.text.substr(0, 20) + "\"");
         testing::EditorRig rig;
         Control& field = *rig.screen.Find(c.field);
-        Paste(field, c.text);
+        const bool enter = c.text.ends_with('\r');
+        Paste(field, c.text.substr(0, c.text.size() - enter));
         field.foreColor = kRed;
-        if (c.enter) {
-            TypeKeys(rig.editor, field, "\r");
-        } else {
-            rig.editor.LostFocus(field);
-        }
+        enter ? TypeKeys(rig.editor, field, "\r") : rig.editor.LostFocus(field);
         EXPECT_EQ(field.text, c.expected);
         EXPECT_EQ(rig.ui.events, c.events);
         EXPECT_EQ(field.foreColor, kBlack);

@@ -77,8 +77,12 @@ TEST(MainScreen, EditableControlsInTabOrder) {
 )";
     ScreenModel s = BuildMainScreen();
     std::map<int, std::string> lines;
+    std::vector<int> tabs;  // labels and controls that never take the focus have 18 to 48
     for (const Control* c : s.AllControls()) {
         EXPECT_EQ(s.Find(c->name, c->index), c) << c->name;
+        if (c->tabIndex != kNoTabIndex) {
+            tabs.push_back(c->tabIndex);
+        }
         const TwipRect& p = c->position;
         const std::string caption = c->label.empty() ? c->caption : s.Find(c->label)->caption;
         if (c->tabIndex < 18 || c->tabIndex > 48) {
@@ -93,13 +97,6 @@ TEST(MainScreen, EditableControlsInTabOrder) {
     EXPECT_EQ(std::accumulate(lines.begin(), lines.end(), std::string(),
                               [](std::string all, const auto& line) { return all + line.second; }),
               expected);
-    // Labels and controls that never take the focus have 18 to 48: each index once.
-    std::vector<int> tabs;
-    for (const Control* control : s.AllControls()) {
-        if (control->tabIndex != kNoTabIndex) {
-            tabs.push_back(control->tabIndex);
-        }
-    }
     std::sort(tabs.begin(), tabs.end());
     std::vector<int> all(51);
     std::iota(all.begin(), all.end(), 0);

@@ -16,7 +16,7 @@ using testing::ImageBuilder;
 
 // A tone repeater: 12 MK tone in slot 1, a Morse identifier, a byte at 15 that no setting uses.
 ImageBuilder Repeater() {
-    return ImageBuilder().squelchBit(12).text(23, "VK2").set(15, {7}).text(75, "HILL");
+    return ImageBuilder("bit12 23:VK2 15=7 75:HILL");
 }
 
 TEST(CompareImages, NamesEachSettingInTheWindowsWordsAndTheOtherBytesApart) {
@@ -37,7 +37,7 @@ TEST(CompareImages, NamesEachSettingInTheWindowsWordsAndTheOtherBytesApart) {
          {},
          {{15, 7, 8}, {40, 0, 1}}},
         {"a text and a tone moved to a DMK code",
-         ImageBuilder().squelchBit(57).text(23, "VK2").set(15, {7}).text(75, "HILL\x01"),
+         ImageBuilder("bit57 23:VK2 15=7 75:HILL\x01"),
          {{"Customer ID Number", "\"HILL\\x00\\x00\\x00\\x00\\x00\\x00\"",
            "\"HILL\\x01\\x00\\x00\\x00\\x00\\x00\""},
           {"Coded squelch slot 1", "12 MK 100.0 Hz", "DMK 023"}},
@@ -47,7 +47,7 @@ TEST(CompareImages, NamesEachSettingInTheWindowsWordsAndTheOtherBytesApart) {
          {{"Custom MK Freq Hz", "(empty), byte 18 = 00", "(empty), byte 18 = 09"}},
          {}},
         {"squelch bits the editor cannot set: three bits, a skipped bit",
-         Repeater().squelchBit(13).squelchBit(55),
+         Repeater().apply("bit13 bit55"),
          {{"Coded squelch slot 2", "Inactive", "13 MK 103.5 Hz"}},
          {}},
     };

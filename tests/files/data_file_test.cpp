@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <random>
-#include <system_error>
 
 #include "support/file_test_support.h"
 #include "support/recording_ui.h"

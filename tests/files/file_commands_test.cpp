@@ -102,8 +102,7 @@ TEST(LoadDataFile, DecodesTheFileOntoTheScreen) {
         TempDir dir;
         ProgramState state = UsedState();
         WriteBytes(dir / c.files.back(), {});
-        state.FileOutRec =
-            OutRecord(7, "", 0, ImageBuilder().text(75, "CUST-00042").set(0, {c.txByte}));
+        state.FileOutRec = OutRecord(7, "", 0, ImageBuilder("75:CUST-00042").set(0, {c.txByte}));
         ASSERT_TRUE(WriteDataFile(state, dir / c.files.front()));
         ScreenModel screen = BuildMainScreen();
         ScriptedFileChooser chooser({(dir / c.chosen).string()});

@@ -42,6 +42,8 @@ TEST_F(ToolTipTest, ToolsAreKeyedByControlAndNamedByCount) {
     EXPECT_EQ(tip.ToolCount(), 2);
     EXPECT_EQ(tip.ToolText(screen.CmbMK_Type_Code[1]), "slot 2");
     EXPECT_EQ(tip.ToolText(screen.CmbMK_Type_Code[0]), "");
+    ToolInfo past;
+    EXPECT_FALSE(tip.window()->EnumTools(tip.ToolCount(), past, 80));  // no tool after the last
 }
 
 TEST_F(ToolTipTest, LongerTextsAreReadBackWhole) {
@@ -85,10 +87,9 @@ TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
     }
     tip.Margin(kMarginLeft, 3);
     tip.Margin(kMarginBottom, 7);
-    EXPECT_EQ(tip.Margin(kMarginLeft), 3);
-    EXPECT_EQ(tip.Margin(kMarginBottom), 7);
-    EXPECT_EQ(tip.Margin(kMarginRight), 0);
-    EXPECT_EQ(tip.Margin(5), 0);
+    EXPECT_EQ((std::array{tip.Margin(kMarginLeft), tip.Margin(kMarginBottom),
+                          tip.Margin(kMarginRight), tip.Margin(5)}),
+              (std::array{3, 7, 0, 0}));
     tip.BackColor(ColorOf({1, 2, 3}));
     EXPECT_EQ(tip.BackColor(), 0x030201);
     EXPECT_EQ(RgbOf(tip.BackColor()), (Rgb{1, 2, 3}));

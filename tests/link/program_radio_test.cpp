@@ -25,6 +25,7 @@ using testing::UiEvent;
 using testing::Wire;
 using testing::WireScript;
 using testing::Written;
+using testing::WrittenText;
 
 // What the repeater holds: valid frequencies, and a 10 at address 15, which the encoder carries.
 const ImageBuffer kRepeaterImage = testing::ImageBuilder().set(15, {10}).set(75, {'A', 'B'});
@@ -43,15 +44,10 @@ struct ProgramRig : LinkRig {
         EXPECT_TRUE(DecodeRadioData(state.MainData, kRepeaterImage, false, screen));
         screen.TxtFirmwareVersion.text = "1.05";
     }
-    // What was written after identification's "G", joined.
+    // What was written after identification's "G", joined (nothing comes before it has a G).
     std::string WrittenAfterIdentification() const {
-        const std::vector<std::string> written = Written(port.wire);
-        auto w = std::find(written.begin(), written.end(), "G");
-        std::string joined;
-        while (w != written.end() && ++w != written.end()) {
-            joined += *w;
-        }
-        return joined;
+        const std::string all = WrittenText(port.wire);
+        return all.find('G') == std::string::npos ? "" : all.substr(all.find('G') + 1);
     }
     sim::SimulatedRepeater repeater;
 };
@@ -108,22 +104,15 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBa
         EXPECT_EQ(ProgramRadioCommand(rig.link, {.verify = verify}),
                   verify ? ProgramResult::Verified : ProgramResult::Written);
 
-        struct Block {
-            const char* opening;
-            int first;
-            int last;
-        };
-        const Block blocks[] = {{"S00", 0, 5},    {"S0B", 11, 13}, {"S0F", 15, 31},
-                                {"S30", 48, 66},  {"S4B", 75, 84}, {"S60", 96, 116},
-                                {"S7E", 126, 126}};
-        WireScript expected;
-        for (int ping = 0; ping < 3; ++ping) {
-            expected.exchange("?", 2, 250).pause(15).pause(50);
-        }
-        expected.fetchImage();
-        for (const Block& block : blocks) {
-            expected.command(block.opening, 2);
-            for (int address = block.first; address <= block.last; ++address) {
+        // Each block opens with "S" and its first address in hexadecimal; its last address.
+        const std::pair<std::string, int> blocks[] = {{"S00", 5},  {"S0B", 13}, {"S0F", 31},
+                                                      {"S30", 66}, {"S4B", 84}, {"S60", 116},
+                                                      {"S7E", 126}};
+        WireScript expected = WireScript().pings().fetchImage();
+        for (const auto& [opening, last] : blocks) {
+            expected.command(opening, 2);
+            for (int address = std::stoi(opening.substr(1), nullptr, 16); address <= last;
+                 ++address) {
                 for (char digit : ByteToHex(rig.state.OutData[address])) {
                     expected.exchange(std::string(1, digit), 2, 2000).pause(15);
                 }
@@ -251,10 +240,7 @@ TEST(ProgramRadioCommand, ARepeaterThatMisbehavesIsReportedAndNothingFollows) {
 
         EXPECT_EQ(ProgramRadioCommand(rig.link), c.result) << c.name;
 
-        std::string written;
-        for (const std::string& w : Written(rig.port.wire)) {
-            written += w;
-        }
+        const std::string written = testing::WrittenText(rig.port.wire);
         EXPECT_TRUE(written.ends_with(c.lastWritten))
             << c.name << ": " << written.substr(written.size() - 9);
         // A silence ends the write without even the pause after it.
@@ -333,9 +319,12 @@ TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
     const std::filesystem::path folder = rig.link.backupFolder;
     std::filesystem::create_directories(folder);
     const auto make = [&](const std::string& name) { std::ofstream(folder / name) << "x"; };
+    const auto older = [](int second) {
+        return "ZPT-410_20240101T0000" + std::string(second < 10 ? "0" : "") +
+               std::to_string(second) + "Z.kvd";
+    };
     for (int second = 0; second <= 50; ++second) {
-        make("ZPT-410_20240101T0000" + std::string(second < 10 ? "0" : "") +
-             std::to_string(second) + "Z.kvd");
+        make(older(second));
     }
     make("ZPT-410_20240101T000000Z_2.kvd");
     make("OTHER_20200101T000000Z.kvd");
@@ -349,19 +338,19 @@ TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
     const std::filesystem::path first = rig.link.lastBackupPath;
     ASSERT_TRUE(BackUpRepeater(rig.link, identification, nullptr));
 
-    const std::vector<BackupEntry> backups = ListBackups(folder);
-    ASSERT_EQ(backups.size(), 51u);
-    EXPECT_EQ(backups[0].path.filename(), "ZPT-410_20250101T000000Z_2.kvd") << "newest first";
-    EXPECT_EQ(backups[0].path, rig.link.lastBackupPath);
-    EXPECT_EQ(backups[1].path.filename(), "ZPT-410_20250101T000000Z.kvd");
-    EXPECT_EQ(backups[1].path, first);
-    EXPECT_EQ(backups[2].path.filename(), "ZPT-410_20240101T000050Z.kvd");
-    EXPECT_EQ(backups[49].path.filename(), "ZPT-410_20240101T000003Z.kvd");
-    EXPECT_EQ(backups.back().path.filename(), "OTHER_20200101T000000Z.kvd");
-    for (const char* gone : {"ZPT-410_20240101T000000Z.kvd", "ZPT-410_20240101T000000Z_2.kvd",
-                             "ZPT-410_20240101T000002Z.kvd"}) {
-        EXPECT_FALSE(std::filesystem::exists(folder / gone)) << gone;
+    // Newest first; the four oldest of the model are gone.
+    std::vector<std::filesystem::path> expected{rig.link.lastBackupPath, first};
+    for (int second = 50; second >= 3; --second) {
+        expected.push_back(folder / older(second));
     }
+    expected.push_back(folder / "OTHER_20200101T000000Z.kvd");
+    std::vector<std::filesystem::path> listed;
+    for (const BackupEntry& backup : ListBackups(folder)) {
+        listed.push_back(backup.path);
+    }
+    EXPECT_EQ(listed, expected);
+    EXPECT_EQ(first.filename(), "ZPT-410_20250101T000000Z.kvd");
+    EXPECT_EQ(rig.link.lastBackupPath.filename(), "ZPT-410_20250101T000000Z_2.kvd");
     EXPECT_TRUE(std::filesystem::exists(folder / "notes.txt"));
 
     // A backup that cannot be written, or a hundredth within one second, is refused.
@@ -382,14 +371,12 @@ TEST(BackupFolder, FollowsTheUsersDataFolder) {
         const char* home;
         std::string folder;
     };
-    const Case cases[] = {
-        {"/data", "/home/tech", "/data/tarvex/backups"},
-        {"relative/data", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-        {"", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-        {nullptr, "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-        {nullptr, "", ""},
-        {nullptr, nullptr, ""},
-    };
+    const Case cases[] = {{"/data", "/home/tech", "/data/tarvex/backups"},
+                          {"relative/data", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+                          {"", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+                          {nullptr, "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+                          {nullptr, "", ""},
+                          {nullptr, nullptr, ""}};
     for (const Case& c : cases) {
         EXPECT_EQ(BackupFolderFor(c.xdgDataHome, c.home).string(), c.folder)
             << (c.xdgDataHome ? c.xdgDataHome : "(unset)");

@@ -52,10 +52,10 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
         EXPECT_EQ(Count(written, "G"), c.identifications) << c.name;
         EXPECT_EQ(Count(written, "????????"), 0) << c.name << ": the keep-alive is held off";
         testing::ExpectScreenGivenBack(rig.screen, c.name);
-        EXPECT_EQ(rig.state.ModelCode, 20) << c.name;
-        EXPECT_EQ(rig.state.MainData.ModelCode, 20) << c.name;
-        EXPECT_EQ(rig.state.ModelName, "ZPT-410") << c.name;
-        EXPECT_EQ(rig.state.AddrMapCode, 170) << c.name;
+        EXPECT_EQ(std::tie(rig.state.ModelCode, rig.state.MainData.ModelCode, rig.state.ModelName,
+                           rig.state.AddrMapCode),
+                  std::make_tuple(20, 20, "ZPT-410", 170))
+            << c.name;
         EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, "1.05") << c.name;
         if (c.shown) {
             EXPECT_EQ(rig.ui.events, std::vector{FrontEvent()}) << c.name;

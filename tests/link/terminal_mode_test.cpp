@@ -44,6 +44,11 @@ TEST(TerminalModeCommand, TogglesTheViewAndLocksEverythingElseMeanwhile) {
     SendTypedCharacter(rig.link, 'r');
     EXPECT_EQ(rig.screen.PDQComm1.text, "READY>");
     EXPECT_EQ(rig.port.wire.back(), testing::WriteEvent("R"));
+    // The view keeps only the newest characters.
+    rig.port.Arrive(std::string(RadioLink::kTerminalViewCapacity, 'x'));
+    rig.port.Arrive("END");
+    EXPECT_EQ(rig.screen.PDQComm1.text.size(), RadioLink::kTerminalViewCapacity);
+    EXPECT_TRUE(rig.screen.PDQComm1.text.ends_with("xEND"));
 
     const std::size_t sentBefore = rig.port.wire.size();
     TerminalModeCommand(rig.link);
@@ -53,15 +58,6 @@ TEST(TerminalModeCommand, TogglesTheViewAndLocksEverythingElseMeanwhile) {
     EXPECT_FALSE(rig.screen.PDQComm1.visible);
     EXPECT_EQ(rig.link.serialControl.InWriteOrder().back(), (ControlSetting{37, std::int32_t{0}}));
     EXPECT_FALSE(rig.port.HasUnaskedDataHandler());
-}
-
-TEST(TerminalModeCommand, TheViewKeepsOnlyTheNewestCharacters) {
-    LinkRig rig;
-    TerminalModeCommand(rig.link);
-    rig.port.Arrive(std::string(RadioLink::kTerminalViewCapacity, 'x'));
-    rig.port.Arrive("END");
-    EXPECT_EQ(rig.screen.PDQComm1.text.size(), RadioLink::kTerminalViewCapacity);
-    EXPECT_TRUE(rig.screen.PDQComm1.text.ends_with("xEND"));
 }
 
 TEST(PDQComm1_KeyPress, LettersGoUpperCaseEverythingElsePassesUnchanged) {

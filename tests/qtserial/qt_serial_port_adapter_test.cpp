@@ -13,6 +13,7 @@
 
 #include "support/file_test_support.h"
 #include "support/simulator_process.h"
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
@@ -33,15 +34,6 @@ std::string Exchange(SerialPort& port, const std::string& command, std::size_t c
     port.DiscardBuffers();
     EXPECT_TRUE(port.Write(command));
     return port.Read(count, 2s);
-}
-
-std::string ImageReply(const Bytes& memory) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string reply = "G:\r\n";
-    for (const std::uint8_t byte : memory) {
-        reply += {kHex[byte >> 4], kHex[byte & 0x0F]};
-    }
-    return reply;
 }
 
 TEST(QtSerialPortAdapter, TalksToTheSimulatorAcrossReopeningAndOutlivesIt) {

@@ -14,42 +14,17 @@ namespace tarvex::testing {
 class FakePrinterSource : public PrinterSource {
   public:
     std::unique_ptr<Printer> DefaultPrinter() override {
-        if (!installed) {
-            return nullptr;
-        }
-        return std::make_unique<Forwarding>(page);
+        return installed ? RecordingPrinter::Into(page) : nullptr;
     }
     std::unique_ptr<Printer> PdfFile(const std::string& path) override {
         pdfPaths.push_back(path);
-        return std::make_unique<Forwarding>(pdf);
+        return RecordingPrinter::Into(pdf);
     }
 
     bool installed = true;
     RecordingPrinter page;
     RecordingPrinter pdf;
     std::vector<std::string> pdfPaths;
-
-  private:
-    class Forwarding final : public Printer {
-      public:
-        explicit Forwarding(Printer& target) : target_(target) {}
-        bool BeginDocument(double columnsNeeded) override {
-            return target_.BeginDocument(columnsNeeded);
-        }
-        void SetEmphasis(PrintEmphasis emphasis) override { target_.SetEmphasis(emphasis); }
-        double TextWidth(std::string_view text, PrintEmphasis emphasis) const override {
-            return target_.TextWidth(text, emphasis);
-        }
-        void PrintText(double column, std::string_view text) override {
-            target_.PrintText(column, text);
-        }
-        void NewLine() override { target_.NewLine(); }
-        bool EndDocument() override { return target_.EndDocument(); }
-        std::string FailureReason() const override { return target_.FailureReason(); }
-
-      private:
-        Printer& target_;
-    };
 };
 
 }  // namespace tarvex::testing

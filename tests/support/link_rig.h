@@ -41,7 +41,7 @@ struct FakeRepeater {
             return "??";
         }
         if (written == "V") {
-            return firmwareReply;
+            return "V:15\r\n";
         }
         if (written == "G") {
             const std::string reply = ImageReply(images.front());
@@ -59,7 +59,6 @@ struct FakeRepeater {
         return std::string(written) + "\r";
     }
     std::deque<ImageBuffer> images{ImageBuffer{}};
-    std::string firmwareReply = "V:15\r\n";
 };
 
 // After every ending of a radio command: the status frame hidden, the window and its menus

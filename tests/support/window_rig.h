@@ -130,8 +130,10 @@ struct WindowRig {
         Trigger("mRadio", 1);
         return true;
     }
-    QString Config() const { return dir.path() + "/config.txt"; }
-    QString Path(const QString& name) const { return dir.path() + "/" + name; }
+    std::filesystem::path Config() const { return Path("config.txt"); }
+    std::filesystem::path Path(const std::string& name) const {
+        return dir.path().toStdString() + "/" + name;
+    }
 
     // What the user does if the file dialog shows, queued before the command that may open it.
     // A dialog the steps leave open is cancelled, so that a failed check cannot hang the test.

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,9 +36,6 @@ inline WireEvent ReadEvent(std::size_t count, int timeoutMs) {
 inline WireEvent PauseEvent(std::chrono::milliseconds duration) {
     return {WireEvent::Kind::Pause, {}, 0, duration};
 }
-inline WireEvent Pause(int ms) {
-    return PauseEvent(std::chrono::milliseconds(ms));
-}
 
 // Builds an expected wire log piece by piece.
 class WireScript {
@@ -51,8 +47,13 @@ class WireScript {
         return *this;
     }
     WireScript& pause(int ms, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            events.push_back(Pause(ms));
+        events.insert(events.end(), times, PauseEvent(std::chrono::milliseconds(ms)));
+        return *this;
+    }
+    // Three pings, each answered, as an identification starts.
+    WireScript& pings() {
+        for (int i = 0; i < 3; ++i) {
+            exchange("?", 2, 250).pause(15).pause(50);
         }
         return *this;
     }
@@ -69,10 +70,6 @@ class WireScript {
         exchange("G", 260, 10000);
         events.push_back(ReadEvent(1, 17));
         return pause(15);
-    }
-    WireScript& then(const Wire& more) {
-        events.insert(events.end(), more.begin(), more.end());
-        return *this;
     }
     operator Wire() const { return events; }
     Wire events;
@@ -98,6 +95,14 @@ inline std::vector<std::string> Written(const Wire& wire) {
         }
     }
     return texts;
+}
+
+inline std::string WrittenText(const Wire& wire) {
+    std::string text;
+    for (const std::string& written : Written(wire)) {
+        text += written;
+    }
+    return text;
 }
 
 }  // namespace tarvex::testing
