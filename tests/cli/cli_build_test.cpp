@@ -142,7 +142,7 @@ TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
         }
     }
     std::erase_if(cases, [](const auto& c) { return c.first.empty(); });
-    ASSERT_EQ(cases.size(), 14u);
+    ASSERT_EQ(cases.size(), 15u);
     TempDir dir;
     for (const auto& [change, err] : cases) {
         SCOPED_TRACE(change);
