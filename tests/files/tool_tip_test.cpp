@@ -74,6 +74,7 @@ TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
         {{{kDelayAutomatic, 0}}, {0, 0, 0, 0}},
         {{{kDelayAutomatic, 100}, {kDelayAutomatic, -1}}, {500, 100, 5000, 500}},
         {{{kDelayInitial, 300}, {kDelayReshow, 7}, {kDelayReshow, -1}}, {300, 100, 5000, 300}},
+        {{{kDelayAutoPop, 0}}, {500, 100, 0, 500}},  // 0 is a time, not the default
     };
     for (const Case& c : cases) {
         CtoolTip fresh;
