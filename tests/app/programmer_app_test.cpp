@@ -211,6 +211,9 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     rig.catalogue.ports.pop_back();  // unplugged
     rig.app->RefreshComPortMenu();
     EXPECT_EQ(menu.items.size(), 4u);
+    const std::size_t wire = rig.port.wire.size();
+    rig.app->mComPort_Click(6);  // a click on the item the unplug took away does nothing
+    EXPECT_EQ(rig.port.wire.size(), wire);
 
     // The next run opens the device again, and finds COM Port 1 again once it is chosen.
     rig.app->Form_Unload();
