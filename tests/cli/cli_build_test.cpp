@@ -142,12 +142,14 @@ TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
         }
     }
     std::erase_if(cases, [](const auto& c) { return c.first.empty(); });
-    ASSERT_EQ(cases.size(), 15u);
+    ASSERT_EQ(cases.size(), 17u);
     TempDir dir;
     for (const auto& [change, err] : cases) {
         SCOPED_TRACE(change);
         nlohmann::json settings = HandWritten();
-        settings.merge_patch(nlohmann::json::parse(change));
+        const bool keepNull = change.starts_with('=');
+        const nlohmann::json patch = nlohmann::json::parse(change.substr(keepNull));
+        keepNull ? settings.update(patch) : settings.merge_patch(patch);
         WriteText(dir / "bad.json", settings.dump());
         const CliRun built =
             Cli({"build", (dir / "bad.json").string(), "-o", (dir / "bad.kvd").string()});
