@@ -38,6 +38,7 @@ TEST(DecodeImage, EachSettingFromItsBytes) {
     const std::pair<const char*, const char*> cases[] = {
         {"", "valid=1 TX=451.0125 RX=461.0125 Slot1=0 Slot2=136 PTT=0 Tone=none EncID=1 Mon=0"},
         {"0=0,0,0", "valid=1 TX=.0000"},
+        {"0=0x49,0x99,0x87", "valid=1 TX=499.9875"},
         // A frequency byte that is no packed decimal stops after the customer ID and polarity.
         {"0=0xA4 75:CUST-42___ 115=3 13=1 16=32 bit5",
          "valid=0 TX= CustID=CUST-42___ Ticked=ED Enabled= Mon=0 Hang=0 Slot1=0"},
@@ -83,7 +84,7 @@ TEST(DecodeImage, EachSettingFromItsBytes) {
         {"bit139 bit60", "Slot1=55 Slot2=134 Enabled=ED"},
         {"bit30 bit8 bit20", "Slot1=8 Slot2=20 Enabled="},
         {"bit53", "Slot1=137 Slot2=136"},
-        {"bit54 bit55 bit56 bit3", "Slot1=3 Slot2=136"},
+        {"bit54 bit55 bit56 bit51", "Slot1=51 Slot2=136"},
         {"bit1", "Slot1=1 Slot2=136"},
         {"bit52", "Slot1=0 Slot2=136 Enabled="},
         {"bit44 bit57", "Slot1=52 Slot2=136 Enabled=ED"},

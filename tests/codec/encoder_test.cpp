@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+#include "codec/custom_tone.h"
+#include "codec/decoder.h"
 #include "samples/sample_settings.h"
 #include "support/image_builder.h"
 #include "support/recording_ui.h"
@@ -85,6 +87,7 @@ TEST(EncodeRadioData, EachSettingLandsInItsBytes) {
         {"MorseCodeID=", "21=255,255,0"},
         {"TXTimeOutTimer=0", "11=255,255 23:V"},
         {"TXTimeOutTimer=0.3", "11=2,64"},
+        {"TXTimeOutTimer=2.8", "11=21,0"},  // a remainder of 8 s in single precision carries
         {"TXHangTime=7 SqlTailMuteTime=0.3", "16=224,10"},
         {"TXHangTime=2.2 SqlTailMuteTime=0.1", "16=70,3"},
         {"MKSlot0=52", "96=0,0,0,0,0,0,0,1 48=0"},  // DMK 023 is bit 57; 48 to 66 cleared
@@ -160,6 +163,36 @@ TEST(EncodeRadioData, FrequenciesAreSnappedInTheRecordOrStopTheEncoding) {
     EXPECT_EQ(refused.state.OutData[115], 0x33) << "polarity untouched";
     EXPECT_EQ(refused.state.FileOutRec, DataFileRec{}) << "save record untouched";
     EXPECT_EQ(refused.state.MainData.RXFreq, "520");
+}
+
+// Every tenth from 60 to 254 Hz: the stored dividers show a tone in range, saving that unchanged
+// writes the same bytes, and typing the shown tone again stores the same dividers.
+TEST(CodecRoundTrip, EveryTenthOfTheCustomToneRangeKeepsItsDividers) {
+    testing::RecordingUserInterface ui;
+    const auto encode = [&ui](float hz, const ImageBuffer& base) {
+        ProgramState state;
+        state.MainData = samples::ToneRepeaterSettings();
+        state.MainData.CustomMKFreq = hz;
+        state.RadioData = base;
+        EXPECT_TRUE(EncodeRadioData(state, state.Identity(), {}, ui));
+        return state.OutData;
+    };
+    int otherThanComputed = 0;
+    for (int tenths = 600; tenths <= 2540; ++tenths) {
+        const float typed = static_cast<float>(tenths / 10.0);
+        SCOPED_TRACE(typed);
+        const ImageBuffer first = encode(typed, {});
+        const std::optional<float> shown = DecodeImage(first, false).CustomMKFreq;
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_GE(*shown, 60.0f);
+        EXPECT_LE(*shown, 254.0f);
+        EXPECT_EQ(encode(*shown, first), first) << "saved unchanged";
+        const ImageBuffer retyped = encode(*shown, {});
+        EXPECT_EQ(retyped[19], first[19]);
+        EXPECT_EQ(retyped[20], first[20]);
+        otherThanComputed += ToneDividers{first[19], first[20]} != ComputedDividers(typed);
+    }
+    EXPECT_EQ(otherThanComputed, 28);
 }
 
 }  // namespace
