@@ -216,6 +216,10 @@ TEST_F(FileSelectTest, AUseInAFolderListsTheGivenNamesFirstAndLeavesTheDialogAsI
     EXPECT_EQ(seen.at(2).Dir1Path, "/data");
     EXPECT_EQ(seen.at(2).txtCurrFile, "hill");
     EXPECT_EQ(seen.at(2).File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
+    fs.files.insert("/z.kvd");
+    scripts.push_back("cancel");
+    dialog.selectFileIn("Select filename to read", "*.kvd", "/", {"z.kvd"});  // the root stays "/"
+    EXPECT_EQ(seen.at(3).File1Rows, (std::vector<std::string>{"z.kvd", "a.kvd"}));
 }
 
 TEST_F(FileSelectTest, ADirectoryThatIsGoneGivesWayToTheNearestOneAbove) {

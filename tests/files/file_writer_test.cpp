@@ -18,13 +18,14 @@ enum class How { AsTester, AsNobody, OutOfRoom };
 
 // Each case's files are made by shell commands, as the user who then writes "target"; its check
 // runs afterwards: new FILE / old FILE says the file holds the written or the earlier content. No
-// temporary file but $LIVE (a running save's) may stay.
+// temporary file but $LIVE (a running save's) and $ODD (a dead id with no "-" after it) may stay.
 TEST(WriteWholeFile, WritesWhatANameStandsForKeepsWhatTheFileIsAndSaysWhyNot) {
     ::setenv("STALE", TemporaryFileName("", INT_MAX, 1).c_str(), 1);  // no process has that id
     ::setenv("LIVE", TemporaryFileName("", ::getpid(), 99999).c_str(), 1);
     const std::string checks =
-        "new() { [ \"$(head -c 5 \"$1\")\" = QMTF4 ]; }; old() { [ \"$(cat \"$1\")\" = old ]; }; "
-        "! ls -A . * 2>/dev/null | grep '^\\.tarvex-' | grep -qvx \"$LIVE\" && ";
+        "ODD=\"${STALE%-1.tmp}.tmp\"; new() { [ \"$(head -c 5 \"$1\")\" = QMTF4 ]; }; "
+        "old() { [ \"$(cat \"$1\")\" = old ]; }; "
+        "! ls -A . * 2>/dev/null | grep '^\\.tarvex-' | grep -qvx -e \"$LIVE\" -e \"$ODD\" && ";
     struct Case {
         const char* behaviour;
         std::string setUp;
@@ -55,8 +56,9 @@ TEST(WriteWholeFile, WritesWhatANameStandsForKeepsWhatTheFileIsAndSaysWhyNot) {
         {"a named pipe is refused", "mkfifo pipe.kvd", "pipe.kvd", How::AsTester,
          "it is a named pipe, not a regular file", "test -p pipe.kvd"},
         {"a killed save's temporary file goes, a running one's stays",
-         "printf old >site.kvd && touch \"$STALE\" \"$LIVE\"", "site.kvd", How::AsTester, "",
-         "new site.kvd && ! test -e \"$STALE\" && test -e \"$LIVE\""},
+         "printf old >site.kvd && touch \"$STALE\" \"$LIVE\" \"${STALE%-1.tmp}.tmp\"", "site.kvd",
+         How::AsTester, "",
+         "new site.kvd && ! test -e \"$STALE\" && test -e \"$LIVE\" -a -e \"$ODD\""},
         {"out of room", "printf old >site.kvd", "site.kvd", How::OutOfRoom, "File too large",
          "old site.kvd"},
         {"a folder that is a file", "printf old >site", "site/a.kvd", How::AsTester,
