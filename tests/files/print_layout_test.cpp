@@ -110,17 +110,13 @@ TEST(PrintDocument, SendsTheLinesWithTheirEmphasisAndReportsTheEnd) {
                                         "newline", "emphasis 2", "text 1 SEC", "text 15 T",
                                         "newline", "emphasis 0", "text 1 body", "newline", "end"}));
 
-    struct Case {
-        bool failBegin;
-        bool failEnd;
-        std::size_t calls;
-    };
-    for (const Case c : {Case{true, false, 1}, Case{false, true, 13}}) {
+    // A failed start prints nothing more; a failed end is reported after the whole page.
+    for (const auto& [failBegin, calls] : {std::pair{true, 1u}, {false, 13u}}) {
         RecordingPrinter failing;
-        failing.failBegin = c.failBegin;
-        failing.failEnd = c.failEnd;
+        failing.failBegin = failBegin;
+        failing.failEnd = !failBegin;
         EXPECT_FALSE(PrintDocument(lists, failing));
-        EXPECT_EQ(failing.calls.size(), c.calls);
+        EXPECT_EQ(failing.calls.size(), calls);
     }
 }
 
