@@ -17,16 +17,24 @@ namespace {
 using testing::BeepEvent;
 using testing::UiEvent;
 
-// A file system held in memory: every directory and file by its full path.
-class FakeFileSystem : public FileSystemBrowser {
-  public:
+// A file system held in memory: every directory and file by its full path. It lists a folder
+// in reverse order, so the dialog must sort it itself.
+struct FakeFileSystem : FileSystemBrowser {
     std::vector<std::string> Volumes() override { return volumes; }
     bool IsDirectory(const std::string& path) override { return dirs.contains(path); }
     std::vector<std::string> Subdirectories(const std::string& path) override {
-        return ChildrenOf(dirs, path);
+        return In(dirs, path);
     }
-    std::vector<std::string> Files(const std::string& path) override {
-        return ChildrenOf(files, path);
+    std::vector<std::string> Files(const std::string& path) override { return In(files, path); }
+
+    static std::vector<std::string> In(const std::set<std::string>& paths, const std::string& dir) {
+        std::vector<std::string> names;
+        for (const std::filesystem::path path : paths) {
+            if (path != "/" && path.parent_path() == dir) {
+                names.insert(names.begin(), path.filename().string());
+            }
+        }
+        return names;
     }
 
     std::vector<std::string> volumes{"/", "/media/usb"};
@@ -39,21 +47,6 @@ class FakeFileSystem : public FileSystemBrowser {
                                 "/data/.hidden.kvd",
                                 "/data/c.kvd.bak",
                                 "/media/usb/site.kvd"};
-
-  private:
-    static std::vector<std::string> ChildrenOf(const std::set<std::string>& paths,
-                                               const std::string& dir) {
-        std::vector<std::string> names;
-        const std::string prefix = dir == "/" ? "/" : dir + "/";
-        for (const std::string& path : paths) {
-            if (path.size() > prefix.size() && path.starts_with(prefix) &&
-                path.find('/', prefix.size()) == std::string::npos) {
-                names.push_back(path.substr(prefix.size()));
-            }
-        }
-        std::reverse(names.begin(), names.end());  // the dialog must sort them itself
-        return names;
-    }
 };
 
 constexpr TwipRect kScreen{0, 0, 19200, 10800};  // 1280 x 720 pixels
@@ -71,10 +64,8 @@ struct Rig {
 
     void Play(frmFileSelect& d) {
         seen.push_back(d.Controls());
-        std::istringstream in(scripts.empty() ? "" : scripts.front());
-        if (!scripts.empty()) {
-            scripts.pop_front();
-        }
+        std::istringstream in(scripts.front());  // a nested use never gets here
+        scripts.pop_front();
         for (std::string word; in >> word;) {
             const std::string arg = word.substr(word.find(':') + 1);
             const auto row = [](const auto& rows, const auto& match) {
