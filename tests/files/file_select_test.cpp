@@ -114,19 +114,6 @@ struct Rig {
 
 class FileSelectTest : public ::testing::Test, protected Rig {};
 
-TEST_F(FileSelectTest, FirstUseShowsTheStartDirectoryAndThePatternInTheNameBox) {
-    EXPECT_EQ(Use("cancel"), "");
-    const FileSelectControls& c = seen.at(0);
-    EXPECT_EQ(c.caption, "Select filename to read");
-    EXPECT_EQ(c.txtCurrFile, "*.kvd");
-    EXPECT_EQ(c.Drive1Rows, (std::vector<std::string>{"/", "/media/usb"}));
-    EXPECT_EQ(c.Dir1Rows, (std::vector<DirectoryRow>{{"/", "/", 0, true},
-                                                     {"data", "/data", 1, true},
-                                                     {"old", "/data/old", 2, false}}));
-    EXPECT_EQ(c.File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
-    EXPECT_EQ(c.File1Row, kNoRow);
-}
-
 // Each on a fresh dialog. OK with no name (the pattern, nothing, blanks) beeps and keeps the
 // dialog open; a second use while the first waits is refused with a beep.
 TEST(FileSelect, EachWayOfLeavingTheDialogGivesItsPath) {
@@ -168,8 +155,19 @@ TEST(FileSelect, EachWayOfLeavingTheDialogGivesItsPath) {
     }
 }
 
-TEST_F(FileSelectTest, KeepsDriveDirectoryAndNameBetweenUses) {
+// The first use shows the start directory and the pattern in the name box; later ones find the
+// drive, directory and name where the user left them.
+TEST_F(FileSelectTest, FirstUseShowsTheStartDirectoryAndLaterUsesWhereTheUserLeftIt) {
     Use("drive:1 dir:/media/usb/sites type:hill ok");
+    const FileSelectControls c = seen.at(0);
+    EXPECT_EQ(c.caption, "Select filename to read");
+    EXPECT_EQ(c.txtCurrFile, "*.kvd");
+    EXPECT_EQ(c.Drive1Rows, (std::vector<std::string>{"/", "/media/usb"}));
+    EXPECT_EQ(c.Dir1Rows, (std::vector<DirectoryRow>{{"/", "/", 0, true},
+                                                     {"data", "/data", 1, true},
+                                                     {"old", "/data/old", 2, false}}));
+    EXPECT_EQ(c.File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
+    EXPECT_EQ(c.File1Row, kNoRow);
     EXPECT_EQ(Use("cancel", "Select filename to save"), "");
     const FileSelectControls& again = seen.at(1);
     EXPECT_EQ(again.caption, "Select filename to save");

@@ -118,7 +118,6 @@ TEST(PrintReport, HeadingAndSectionTitlesHaveTheirOwnEmphasis) {
                                         "1:13:05:09", "2:MUTE KEY", "2:CODED SQUELCH OPTIONS",
                                         "2:#", "2:TYPE  CODE", "2:FEATURES AND OPTIONS"}));
     EXPECT_EQ(printer.calls.front(), "begin 120");
-    EXPECT_EQ(printer.calls.back(), "end");
 }
 
 TEST(FormatDateTime, WritesTheLocaleDateAndTimeAndFallsBackToThePlainForms) {
