@@ -73,10 +73,9 @@ TEST(DataFile, ASavedFileHasTheFixedLayoutAndOpensAgain) {
 // at all gets the box, a short one only a reason.
 TEST(ReadDataFile, TakesVersion3WholeAndRefusesAFileWithoutChangingAnything) {
     const auto version3 = [](std::uint8_t model, const std::string& name) {
-        Bytes file = Text("QMTF3" + std::string(1, static_cast<char>(model)) + name);
         const ImageBuffer image = PatternImage(model);
-        file.insert(file.end(), image.begin(), image.end());
-        return file;
+        return Text("QMTF3" + std::string(1, static_cast<char>(model)) + name +
+                    std::string(image.begin(), image.end()));
     };
     enum Outcome { Read, Box, Reason };
     struct Case {

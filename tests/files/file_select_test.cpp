@@ -40,13 +40,9 @@ struct FakeFileSystem : FileSystemBrowser {
     std::vector<std::string> volumes{"/", "/media/usb"};
     std::set<std::string> dirs{"/",     "/data",  "/data/old",  "/data/.cache",
                                "/home", "/media", "/media/usb", "/media/usb/sites"};
-    std::set<std::string> files{"/a.kvd",
-                                "/data/b.kvd",
-                                "/data/A.KVD",
-                                "/data/notes.txt",
-                                "/data/.hidden.kvd",
-                                "/data/c.kvd.bak",
-                                "/media/usb/site.kvd"};
+    std::set<std::string> files{
+        "/a.kvd",          "/data/b.kvd",       "/data/A.KVD",        "/data/notes.txt",
+        "/data/c.kvd.bak", "/data/.hidden.kvd", "/media/usb/site.kvd"};
 };
 
 constexpr TwipRect kScreen{0, 0, 19200, 10800};  // 1280 x 720 pixels
