@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -48,10 +50,10 @@ struct FakeFileSystem : FileSystemBrowser {
 constexpr TwipRect kScreen{0, 0, 19200, 10800};  // 1280 x 720 pixels
 
 // Each use of the dialog plays the next script of user actions, blank-separated: type:NAME ('_'
-// for a blank, "-" for nothing),
-// click:FILE, dbl:FILE (double-click), dir:PATH, drive:ROW, ok, cancel, close (the window frame),
-// fail (the window's loop throws), nested (a second use meanwhile), then the dialog as seen
-// (the word "seen"). A script that ends without a decision leaves the dialog without one.
+// for a blank, "-" for nothing), click:FILE, dbl:FILE (double-click), dir:PATH, drive:ROW, ok,
+// cancel, close (the window frame), fail (the window's loop throws), nested (a second use
+// meanwhile), seen (the dialog as seen now). A script that ends without a decision leaves the
+// dialog without one.
 struct Rig {
     std::string Use(std::string script, std::string_view title = "Select filename to read") {
         scripts.push_back(std::move(script));
@@ -69,33 +71,24 @@ struct Rig {
                                         rows.begin());
             };
             const FileSelectControls c = d.Controls();
-            const auto file = [&] { return row(c.File1Rows, [&](auto& r) { return r == arg; }); };
-            if (word.starts_with("type:")) {
-                std::string name = arg == "-" ? "" : arg;
-                std::replace(name.begin(), name.end(), '_', ' ');
-                d.txtCurrFile_Change(name);
-            } else if (word.starts_with("click:")) {
-                d.File1_Click(file());
-            } else if (word.starts_with("dbl:")) {
-                d.File1_DblClick(file());
-            } else if (word.starts_with("dir:")) {
-                d.Dir1_Change(row(c.Dir1Rows, [&](auto& r) { return r.path == arg; }));
-            } else if (word.starts_with("drive:")) {
-                d.Drive1_Change(std::stoi(arg));
-            } else if (word == "ok") {
-                d.cmdOk_Click();
-                done.push_back(d.DialogDone());
-            } else if (word == "cancel") {
-                d.cmdCancel_Click();
-            } else if (word == "close") {
-                d.Form_QueryUnload();
-            } else if (word == "fail") {
-                throw std::runtime_error("event loop gone");
-            } else if (word == "nested") {
-                nested = d.selectFile("Select filename to save", "*.kvd");
-            } else if (word == "seen") {
-                seen.push_back(d.Controls());
-            }
+            const int file = row(c.File1Rows, [&](auto& r) { return r == arg; });
+            std::string typed = arg == "-" ? "" : arg;
+            std::replace(typed.begin(), typed.end(), '_', ' ');
+            const std::map<std::string, std::function<void()>> actions{
+                {"type", [&] { d.txtCurrFile_Change(typed); }},
+                {"click", [&] { d.File1_Click(file); }},
+                {"dbl", [&] { d.File1_DblClick(file); }},
+                {"dir",
+                 [&] { d.Dir1_Change(row(c.Dir1Rows, [&](auto& r) { return r.path == arg; })); }},
+                {"drive", [&] { d.Drive1_Change(std::stoi(arg)); }},
+                {"ok", [&] { d.cmdOk_Click(), done.push_back(d.DialogDone()); }},
+                {"cancel", [&] { d.cmdCancel_Click(); }},
+                {"close", [&] { d.Form_QueryUnload(); }},
+                {"fail", [] { throw std::runtime_error("event loop gone"); }},
+                {"nested", [&] { nested = d.selectFile("Select filename to save", "*.kvd"); }},
+                {"seen", [&] { seen.push_back(d.Controls()); }},
+            };
+            actions.at(word.substr(0, word.find(':')))();
         }
     }
 

@@ -105,12 +105,11 @@ TEST(PrintReport, HeadingAndSectionTitlesHaveTheirOwnEmphasis) {
     FixedClock clock;
     ASSERT_TRUE(PrintReport(settings.data, 4.6f, settings.screen, clock, printer));
     std::vector<std::string> emphasised;
-    std::string current = "emphasis 0";
+    std::string current = "0";  // the emphasis of the text that follows
     for (const std::string& call : printer.calls) {
-        if (call.starts_with("emphasis")) {
-            current = call;
-        } else if (call.starts_with("text") && current != "emphasis 0") {
-            emphasised.push_back(current.substr(9) + ":" + call.substr(call.find(' ', 5) + 1));
+        current = call.starts_with("emphasis") ? call.substr(9) : current;
+        if (call.starts_with("text") && current != "0") {
+            emphasised.push_back(current + ":" + call.substr(call.find(' ', 5) + 1));
         }
     }
     EXPECT_EQ(emphasised,
