@@ -8,14 +8,8 @@
 namespace tarvex {
 namespace {
 
-class ToolTipTest : public ::testing::Test {
-  protected:
-    ToolTipTest() { tip.Create(screen.FrmMainScrn); }
-    ScreenModel screen = BuildMainScreen();
-    CtoolTip tip;
-};
-
-TEST(CtoolTipBeforeCreate, DoesNothing) {
+// Before Create, nothing is kept; after it, tools are keyed by control and named by count.
+TEST(CtoolTip, DoesNothingBeforeCreateThenKeysToolsByControl) {
     const ScreenModel screen = BuildMainScreen();
     CtoolTip tip;
     EXPECT_FALSE(tip.AddTool(screen.TxtCustID, "text"));
@@ -26,9 +20,7 @@ TEST(CtoolTipBeforeCreate, DoesNothing) {
     EXPECT_FALSE(tip.RemoveTool(screen.TxtCustID));
     EXPECT_TRUE(tip.Create(screen.FrmMainScrn));
     EXPECT_NE(tip.hWnd(), 0);
-}
 
-TEST_F(ToolTipTest, ToolsAreKeyedByControlAndNamedByCount) {
     EXPECT_TRUE(tip.AddTool(screen.TxtCustID));
     EXPECT_FALSE(tip.AddTool(screen.TxtCustID, "again"));  // already a tool
     EXPECT_TRUE(tip.AddTool(screen.TxtMorseCodeID));
@@ -50,7 +42,10 @@ TEST_F(ToolTipTest, ToolsAreKeyedByControlAndNamedByCount) {
     EXPECT_EQ(tip.ToolText(screen.TxtMorseCodeID), "cut");
 }
 
-TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
+TEST(CtoolTip, SettingsFollowTheControlsRules) {
+    const ScreenModel screen = BuildMainScreen();
+    CtoolTip tip;
+    tip.Create(screen.FrmMainScrn);
     for (const auto& [set, read] :
          {std::pair<std::int16_t, std::int16_t>{240, 240}, {0, -1}, {-5, -1}, {1, 1}}) {
         tip.MaxTipWidth(set);
