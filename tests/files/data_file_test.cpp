@@ -53,7 +53,6 @@ TEST(DataFile, ASavedFileHasTheFixedLayoutAndOpensAgain) {
         expected.insert(expected.end(), image.begin(), image.begin() + 512);
         expected.push_back(0);
         EXPECT_EQ(ReadBytes(dir / "long.kvd"), expected);
-        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"long.kvd"});
 
         ProgramState reader = UsedState();
         RecordingUserInterface ui;
@@ -69,68 +68,56 @@ TEST(DataFile, ASavedFileHasTheFixedLayoutAndOpensAgain) {
     }
 }
 
-TEST(ReadDataFile, RefusesAFileWithoutChangingAnything) {
+// Version 3: tag, model code, a name of 0 to 255 characters, the whole image buffer; its firmware
+// and address map follow from the model. A refused file changes nothing; one that is no data file
+// at all gets the box, a short one only a reason.
+TEST(ReadDataFile, TakesVersion3WholeAndRefusesAFileWithoutChangingAnything) {
+    const auto version3 = [](std::uint8_t model, const std::string& name) {
+        const ImageBuffer image = PatternImage(model);
+        return Text("QMTF3" + std::string(1, static_cast<char>(model)) + name +
+                    std::string(image.begin(), image.end()));
+    };
+    enum Outcome { Read, Box, Reason };
     struct Case {
-        const char* behaviour;
         Bytes content;
-        bool invalidBox;  // no data file at all; a short one only gives a reason
+        Outcome outcome;
+        std::string name = {};  // read: as it stands, with the model, firmware and address map
+        float firmware = 0;
+        std::int16_t addrMapCode = 0;  // known after model 20, else as it was
     };
     const Case cases[] = {
-        {"lower-case tag", Text("qmtf4", 561), true},
-        {"unknown version", Text("QMTF5", 561), true},
-        {"empty file", {}, true},
-        {"version 4, one byte short", Text("QMTF4", 560), false},
-        // Version 3: tag, model code, a name of 0 to 255 characters, 513 image bytes.
-        {"version 3, one byte short", Text("QMTF3", 518), false},
-        {"version 3, name longer than any model has", Text("QMTF3", 775), false},
+        {version3(7, ""), Read, "", 4.6f, 33},
+        {version3(20, "ZPT-410"), Read, "ZPT-410", 6.01f, 170},
+        {version3(8, std::string(255, 'L')), Read, std::string(255, 'L'), 6.01f, 33},
+        {Text("qmtf4", 561), Box},
+        {Text("QMTF5", 561), Box},
+        {{}, Box},
+        {Text("QMTF4", 560), Reason},
+        {Text("QMTF3", 518), Reason},
+        {Text("QMTF3", 775), Reason},  // a name longer than any model has
     };
     const UiEvent box =
         Message("Invalid Data File",
                 "This doesn't appear to be a valid Radio data file...Please try again.",
                 MessageIcon::Critical, MessageButtons::Ok);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.behaviour);
+        SCOPED_TRACE(::testing::Message() << c.content.size() << " bytes, outcome " << c.outcome);
         TempDir dir;
         WriteBytes(dir / "f.kvd", c.content);
         ProgramState state = UsedState();
         RecordingUserInterface ui;
         std::string reason;
 
-        EXPECT_FALSE(ReadDataFile(state, dir / "f.kvd", ui, &reason));
+        EXPECT_EQ(ReadDataFile(state, dir / "f.kvd", ui, &reason), c.outcome == Read);
 
-        EXPECT_EQ(ui.events, c.invalidBox ? std::vector<UiEvent>{box} : std::vector<UiEvent>{});
-        EXPECT_FALSE(reason.empty());
-        EXPECT_TRUE(AllFields(state) == AllFields(UsedState()));
-    }
-}
-
-TEST(ReadDataFile, Version3TakesTheWholeImageAndDerivesTheFirmware) {
-    struct Case {
-        std::uint8_t modelCode;
-        std::string name;
-        float firmware;
-        std::int16_t addrMapCode;  // known after model 20, else as it was
-    };
-    const Case cases[] = {
-        {7, "", 4.6f, 33},
-        {20, "ZPT-410", 6.01f, 170},
-        {8, std::string(255, 'L'), 6.01f, 33},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempDir dir;
-        // Tag, model code, the name as it stands, the whole image buffer.
-        const ImageBuffer image = PatternImage(c.modelCode);
-        Bytes file = Text("QMTF3" + std::string(1, static_cast<char>(c.modelCode)) + c.name);
-        file.insert(file.end(), image.begin(), image.end());
-        WriteBytes(dir / "v3.kvd", file);
-        ProgramState state = UsedState();
-        RecordingUserInterface ui;
-
-        ASSERT_TRUE(ReadDataFile(state, dir / "v3.kvd", ui));
-
-        EXPECT_EQ(state.RadioData, image);  // all 513 bytes
-        EXPECT_EQ(state.ModelCode, c.modelCode);
+        EXPECT_EQ(ui.events, c.outcome == Box ? std::vector<UiEvent>{box} : std::vector<UiEvent>{});
+        EXPECT_EQ(reason.empty(), c.outcome == Read);
+        if (c.outcome != Read) {
+            EXPECT_TRUE(AllFields(state) == AllFields(UsedState()));
+            continue;
+        }
+        EXPECT_EQ(state.RadioData, PatternImage(c.content[5]));  // all 513 bytes
+        EXPECT_EQ(state.ModelCode, c.content[5]);
         EXPECT_EQ(state.ModelName, c.name);
         EXPECT_EQ(state.FirmwareVersion, c.firmware);
         EXPECT_EQ(state.AddrMapCode, c.addrMapCode);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -17,54 +19,42 @@ namespace {
 using testing::BeepEvent;
 using testing::UiEvent;
 
-// A file system held in memory: every directory and file by its full path.
-class FakeFileSystem : public FileSystemBrowser {
-  public:
+// A file system held in memory: every directory and file by its full path. It lists a folder
+// in reverse order, so the dialog must sort it itself.
+struct FakeFileSystem : FileSystemBrowser {
     std::vector<std::string> Volumes() override { return volumes; }
     bool IsDirectory(const std::string& path) override { return dirs.contains(path); }
     std::vector<std::string> Subdirectories(const std::string& path) override {
-        return ChildrenOf(dirs, path);
+        return In(dirs, path);
     }
-    std::vector<std::string> Files(const std::string& path) override {
-        return ChildrenOf(files, path);
+    std::vector<std::string> Files(const std::string& path) override { return In(files, path); }
+
+    static std::vector<std::string> In(const std::set<std::string>& paths, const std::string& dir) {
+        std::vector<std::string> names;
+        for (const std::filesystem::path path : paths) {
+            if (path != "/" && path.parent_path() == dir) {
+                names.insert(names.begin(), path.filename().string());
+            }
+        }
+        return names;
     }
 
     std::vector<std::string> volumes{"/", "/media/usb"};
     std::set<std::string> dirs{"/",     "/data",  "/data/old",  "/data/.cache",
                                "/home", "/media", "/media/usb", "/media/usb/sites"};
-    std::set<std::string> files{"/a.kvd",
-                                "/data/b.kvd",
-                                "/data/A.KVD",
-                                "/data/notes.txt",
-                                "/data/.hidden.kvd",
-                                "/data/c.kvd.bak",
-                                "/media/usb/site.kvd"};
-
-  private:
-    static std::vector<std::string> ChildrenOf(const std::set<std::string>& paths,
-                                               const std::string& dir) {
-        std::vector<std::string> names;
-        const std::string prefix = dir == "/" ? "/" : dir + "/";
-        for (const std::string& path : paths) {
-            if (path.size() > prefix.size() && path.starts_with(prefix) &&
-                path.find('/', prefix.size()) == std::string::npos) {
-                names.push_back(path.substr(prefix.size()));
-            }
-        }
-        std::reverse(names.begin(), names.end());  // the dialog must sort them itself
-        return names;
-    }
+    std::set<std::string> files{
+        "/a.kvd",          "/data/b.kvd",       "/data/A.KVD",        "/data/notes.txt",
+        "/data/c.kvd.bak", "/data/.hidden.kvd", "/media/usb/site.kvd"};
 };
 
 constexpr TwipRect kScreen{0, 0, 19200, 10800};  // 1280 x 720 pixels
 
 // Each use of the dialog plays the next script of user actions, blank-separated: type:NAME ('_'
-// for a blank, "-" for nothing),
-// click:FILE, dbl:FILE (double-click), dir:PATH, drive:ROW, ok, cancel, close (the window frame),
-// fail (the window's loop throws), nested (a second use meanwhile), then the dialog as seen
-// (the word "seen"). A script that ends without a decision leaves the dialog without one.
-class FileSelectTest : public ::testing::Test {
-  protected:
+// for a blank, "-" for nothing), click:FILE, dbl:FILE (double-click), dir:PATH, drive:ROW, ok,
+// cancel, close (the window frame), fail (the window's loop throws), nested (a second use
+// meanwhile), seen (the dialog as seen now). A script that ends without a decision leaves the
+// dialog without one.
+struct Rig {
     std::string Use(std::string script, std::string_view title = "Select filename to read") {
         scripts.push_back(std::move(script));
         return dialog.selectFile(title, "*.kvd");
@@ -72,10 +62,8 @@ class FileSelectTest : public ::testing::Test {
 
     void Play(frmFileSelect& d) {
         seen.push_back(d.Controls());
-        std::istringstream in(scripts.empty() ? "" : scripts.front());
-        if (!scripts.empty()) {
-            scripts.pop_front();
-        }
+        std::istringstream in(scripts.front());  // a nested use never gets here
+        scripts.pop_front();
         for (std::string word; in >> word;) {
             const std::string arg = word.substr(word.find(':') + 1);
             const auto row = [](const auto& rows, const auto& match) {
@@ -83,33 +71,24 @@ class FileSelectTest : public ::testing::Test {
                                         rows.begin());
             };
             const FileSelectControls c = d.Controls();
-            const auto file = [&] { return row(c.File1Rows, [&](auto& r) { return r == arg; }); };
-            if (word.starts_with("type:")) {
-                std::string name = arg == "-" ? "" : arg;
-                std::replace(name.begin(), name.end(), '_', ' ');
-                d.txtCurrFile_Change(name);
-            } else if (word.starts_with("click:")) {
-                d.File1_Click(file());
-            } else if (word.starts_with("dbl:")) {
-                d.File1_DblClick(file());
-            } else if (word.starts_with("dir:")) {
-                d.Dir1_Change(row(c.Dir1Rows, [&](auto& r) { return r.path == arg; }));
-            } else if (word.starts_with("drive:")) {
-                d.Drive1_Change(std::stoi(arg));
-            } else if (word == "ok") {
-                d.cmdOk_Click();
-                done.push_back(d.DialogDone());
-            } else if (word == "cancel") {
-                d.cmdCancel_Click();
-            } else if (word == "close") {
-                d.Form_QueryUnload();
-            } else if (word == "fail") {
-                throw std::runtime_error("event loop gone");
-            } else if (word == "nested") {
-                nested = d.selectFile("Select filename to save", "*.kvd");
-            } else if (word == "seen") {
-                seen.push_back(d.Controls());
-            }
+            const int file = row(c.File1Rows, [&](auto& r) { return r == arg; });
+            std::string typed = arg == "-" ? "" : arg;
+            std::replace(typed.begin(), typed.end(), '_', ' ');
+            const std::map<std::string, std::function<void()>> actions{
+                {"type", [&] { d.txtCurrFile_Change(typed); }},
+                {"click", [&] { d.File1_Click(file); }},
+                {"dbl", [&] { d.File1_DblClick(file); }},
+                {"dir",
+                 [&] { d.Dir1_Change(row(c.Dir1Rows, [&](auto& r) { return r.path == arg; })); }},
+                {"drive", [&] { d.Drive1_Change(std::stoi(arg)); }},
+                {"ok", [&] { d.cmdOk_Click(), done.push_back(d.DialogDone()); }},
+                {"cancel", [&] { d.cmdCancel_Click(); }},
+                {"close", [&] { d.Form_QueryUnload(); }},
+                {"fail", [] { throw std::runtime_error("event loop gone"); }},
+                {"nested", [&] { nested = d.selectFile("Select filename to save", "*.kvd"); }},
+                {"seen", [&] { seen.push_back(d.Controls()); }},
+            };
+            actions.at(word.substr(0, word.find(':')))();
         }
     }
 
@@ -122,25 +101,11 @@ class FileSelectTest : public ::testing::Test {
     frmFileSelect dialog{fs, ui, kScreen, "/data", [this](frmFileSelect& d) { Play(d); }};
 };
 
-TEST_F(FileSelectTest, FirstUseShowsTheStartDirectoryAndThePatternInTheNameBox) {
-    EXPECT_EQ(Use("cancel"), "");
-    const FileSelectControls& c = seen.at(0);
-    EXPECT_EQ(c.caption, "Select filename to read");
-    EXPECT_TRUE(c.visible);
-    EXPECT_FALSE(dialog.Controls().visible);
-    EXPECT_EQ(c.txtCurrFile, "*.kvd");
-    EXPECT_EQ(c.Drive1Rows, (std::vector<std::string>{"/", "/media/usb"}));
-    EXPECT_EQ(c.Drive1Row, 0);
-    EXPECT_EQ(c.Dir1Rows, (std::vector<DirectoryRow>{{"/", "/", 0, true},
-                                                     {"data", "/data", 1, true},
-                                                     {"old", "/data/old", 2, false}}));
-    EXPECT_EQ(c.File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
-    EXPECT_EQ(c.File1Row, kNoRow);
-}
+class FileSelectTest : public ::testing::Test, protected Rig {};
 
 // Each on a fresh dialog. OK with no name (the pattern, nothing, blanks) beeps and keeps the
 // dialog open; a second use while the first waits is refused with a beep.
-TEST_F(FileSelectTest, EachWayOfLeavingTheDialogGivesItsPath) {
+TEST(FileSelect, EachWayOfLeavingTheDialogGivesItsPath) {
     struct Case {
         const char* script;
         std::string expected;
@@ -166,27 +131,32 @@ TEST_F(FileSelectTest, EachWayOfLeavingTheDialogGivesItsPath) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
-        FakeFileSystem caseFs;
-        testing::RecordingUserInterface caseUi;
-        frmFileSelect d(caseFs, caseUi, kScreen, "/data", [this](frmFileSelect& f) { Play(f); });
-        scripts = {c.script};
-        seen.clear();
-        done.clear();
-        nested = "not asked";
-        EXPECT_EQ(d.selectFile("Select filename to save", "*.kvd"), c.expected);
-        EXPECT_FALSE(d.Controls().visible);
-        EXPECT_EQ(caseUi.events, c.events);
-        EXPECT_EQ(std::count(done.begin(), done.end(), false), c.openAfterOk);
+        Rig rig;
+        EXPECT_EQ(rig.Use(c.script, "Select filename to save"), c.expected);
+        EXPECT_FALSE(rig.dialog.Controls().visible);
+        EXPECT_EQ(rig.ui.events, c.events);
+        EXPECT_EQ(std::count(rig.done.begin(), rig.done.end(), false), c.openAfterOk);
         // A second use while the first waits runs no user and leaves the first one shown.
-        EXPECT_EQ(nested, std::string_view(c.script).starts_with("nested") ? "" : "not asked");
-        EXPECT_TRUE(seen.back().visible);
-        EXPECT_EQ(seen.size(),
+        EXPECT_EQ(rig.nested, std::string_view(c.script).starts_with("nested") ? "" : "not asked");
+        EXPECT_TRUE(rig.seen.back().visible);
+        EXPECT_EQ(rig.seen.size(),
                   std::string_view(c.script).find("seen") == std::string::npos ? 1u : 2u);
     }
 }
 
-TEST_F(FileSelectTest, KeepsDriveDirectoryAndNameBetweenUses) {
+// The first use shows the start directory and the pattern in the name box; later ones find the
+// drive, directory and name where the user left them.
+TEST_F(FileSelectTest, FirstUseShowsTheStartDirectoryAndLaterUsesWhereTheUserLeftIt) {
     Use("drive:1 dir:/media/usb/sites type:hill ok");
+    const FileSelectControls c = seen.at(0);
+    EXPECT_EQ(c.caption, "Select filename to read");
+    EXPECT_EQ(c.txtCurrFile, "*.kvd");
+    EXPECT_EQ(c.Drive1Rows, (std::vector<std::string>{"/", "/media/usb"}));
+    EXPECT_EQ(c.Dir1Rows, (std::vector<DirectoryRow>{{"/", "/", 0, true},
+                                                     {"data", "/data", 1, true},
+                                                     {"old", "/data/old", 2, false}}));
+    EXPECT_EQ(c.File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
+    EXPECT_EQ(c.File1Row, kNoRow);
     EXPECT_EQ(Use("cancel", "Select filename to save"), "");
     const FileSelectControls& again = seen.at(1);
     EXPECT_EQ(again.caption, "Select filename to save");
@@ -205,7 +175,7 @@ TEST_F(FileSelectTest, KeepsDriveDirectoryAndNameBetweenUses) {
 // A use in a given folder lists the given names first, in their order, then the others; the next
 // ordinary use finds the dialog where the user left it before.
 TEST_F(FileSelectTest, AUseInAFolderListsTheGivenNamesFirstAndLeavesTheDialogAsItWas) {
-    fs.files.insert({"/media/usb/a.kvd", "/media/usb/z.kvd", "/media/usb/b.txt"});
+    fs.files.insert({"/media/usb/a.kvd", "/media/usb/z.kvd", "/media/usb/b.txt", "/z.kvd"});
     Use("type:hill ok");
     scripts.push_back("dbl:site.kvd");
     EXPECT_EQ(dialog.selectFileIn("Select filename to read", "*.kvd", "/media/usb/",
@@ -216,13 +186,15 @@ TEST_F(FileSelectTest, AUseInAFolderListsTheGivenNamesFirstAndLeavesTheDialogAsI
     EXPECT_EQ(seen.at(2).Dir1Path, "/data");
     EXPECT_EQ(seen.at(2).txtCurrFile, "hill");
     EXPECT_EQ(seen.at(2).File1Rows, (std::vector<std::string>{"A.KVD", "b.kvd"}));
+    scripts.push_back("cancel");
+    dialog.selectFileIn("Select filename to read", "*.kvd", "/", {"z.kvd"});  // the root stays "/"
+    EXPECT_EQ(seen.at(3).File1Rows, (std::vector<std::string>{"z.kvd", "a.kvd"}));
 }
 
 TEST_F(FileSelectTest, ADirectoryThatIsGoneGivesWayToTheNearestOneAbove) {
     Use("drive:1 dir:/media/usb/sites cancel");
     fs.volumes = {"/"};  // the stick was pulled
-    fs.dirs.erase("/media/usb/sites");
-    fs.dirs.erase("/media/usb");
+    std::erase_if(fs.dirs, [](const std::string& dir) { return dir.starts_with("/media/usb"); });
     Use("cancel");
     EXPECT_EQ(seen.at(1).Dir1Path, "/media");
     EXPECT_EQ(seen.at(1).Drive1Rows, (std::vector<std::string>{"/"}));
@@ -246,12 +218,7 @@ TEST_F(FileSelectTest, MovesOnEachUseButNeverOffTheScreen) {
 }
 
 TEST(MatchesPattern, GlobsInEitherCaseAndSeveralPatterns) {
-    struct Case {
-        const char* name;
-        const char* pattern;
-        bool expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, bool> cases[] = {
         {"a.kvd", "*.kvd", true},
         {"A.KVD", "*.kvd", true},
         {"a.kvd.bak", "*.kvd", false},
@@ -266,18 +233,16 @@ TEST(MatchesPattern, GlobsInEitherCaseAndSeveralPatterns) {
         {"abc", "a*b*c*", true},
         {"acb", "a*b*c", false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.expected) << c.name << " ~ " << c.pattern;
+    for (const auto& [name, pattern, expected] : cases) {
+        EXPECT_EQ(MatchesPattern(name, pattern), expected) << name << " ~ " << pattern;
     }
 }
 
 TEST(LocalFileSystem, OffersTheRootAndTheMountedVolumesAndListsAFolder) {
     const std::string table =
         "sysfs /sys sysfs rw 0 0\n"
-        "proc /proc proc rw 0 0\n"
         "/dev/sda2 / ext4 rw 0 0\n"
         "/dev/sda1 /boot/efi vfat rw 0 0\n"
-        "tmpfs /run tmpfs rw 0 0\n"
         "/dev/sdb1 /media/tech/MY\\040STICK vfat rw 0 0\n"
         "/dev/sdc1 /media/tech/disk2021\\134\\040 vfat rw 0 0\n"
         "/dev/sdd1 /media/tech/O\\047NEIL\\118 vfat rw 0 0\n"

@@ -18,15 +18,15 @@ enum class How { AsTester, AsNobody, OutOfRoom };
 
 // Each case's files are made by shell commands, as the user who then writes "target"; its check
 // runs afterwards: new FILE / old FILE says the file holds the written or the earlier content. No
-// temporary file but $LIVE (a running save's) may stay.
+// temporary file but $LIVE (a running save's) and $ODD (a dead id with no "-" after it) may stay.
 TEST(WriteWholeFile, WritesWhatANameStandsForKeepsWhatTheFileIsAndSaysWhyNot) {
     ::setenv("STALE", TemporaryFileName("", INT_MAX, 1).c_str(), 1);  // no process has that id
     ::setenv("LIVE", TemporaryFileName("", ::getpid(), 99999).c_str(), 1);
     const std::string checks =
-        "new() { [ \"$(head -c 5 \"$1\")\" = QMTF4 ]; }; old() { [ \"$(cat \"$1\")\" = old ]; }; "
-        "! ls -A . * 2>/dev/null | grep '^\\.tarvex-' | grep -qvx \"$LIVE\" && ";
+        "ODD=\"${STALE%-1.tmp}.tmp\"; new() { [ \"$(head -c 5 \"$1\")\" = QMTF4 ]; }; "
+        "old() { [ \"$(cat \"$1\")\" = old ]; }; "
+        "! ls -A . * 2>/dev/null | grep '^\\.tarvex-' | grep -qvx -e \"$LIVE\" -e \"$ODD\" && ";
     struct Case {
-        const char* behaviour;
         std::string setUp;
         std::string target;
         How run;
@@ -34,43 +34,41 @@ TEST(WriteWholeFile, WritesWhatANameStandsForKeepsWhatTheFileIsAndSaysWhyNot) {
         std::string check;
     };
     const Case cases[] = {
-        {"through a symbolic link its file is written and the link stays",
-         "printf old >site.kvd && ln -s site.kvd link.kvd", "link.kvd", How::AsTester, "",
+        // Through a symbolic link its file is written and the link stays.
+        {"printf old >site.kvd && ln -s site.kvd link.kvd", "link.kvd", How::AsTester, "",
          "test -L link.kvd && new site.kvd"},
-        {"another user's file keeps its owner and permissions",
-         "printf old >site.kvd && chmod 604 site.kvd && { chown nobody site.kvd 2>/dev/null || "
+        // Another user's file keeps its owner and permissions.
+        {"printf old >site.kvd && chmod 604 site.kvd && { chown nobody site.kvd 2>/dev/null || "
          "true; } && stat -c %a:%u:%g site.kvd >before",
          "site.kvd", How::AsTester, "",
          "new site.kvd && [ \"$(stat -c %a:%u:%g site.kvd)\" = \"$(cat before)\" ]"},
-        {"a file with two names keeps both", "printf old >site.kvd && ln site.kvd copy.kvd",
-         "site.kvd", How::AsTester, "", "new copy.kvd"},
-        {"a file the user may not write is refused", "printf old >site.kvd && chmod 444 site.kvd",
-         "site.kvd", How::AsNobody, "Permission denied", "old site.kvd"},
-        {"in a folder the user may not write the file is written in place",
-         "mkdir locked && printf old >locked/site.kvd && chmod 555 locked", "locked/site.kvd",
+        // A file with two names keeps both.
+        {"printf old >site.kvd && ln site.kvd copy.kvd", "site.kvd", How::AsTester, "",
+         "new copy.kvd"},
+        // A file the user may not write is refused.
+        {"printf old >site.kvd && chmod 444 site.kvd", "site.kvd", How::AsNobody,
+         "Permission denied", "old site.kvd"},
+        // In a folder the user may not write the file is written in place.
+        {"mkdir locked && printf old >locked/site.kvd && chmod 555 locked", "locked/site.kvd",
          How::AsNobody, "", "new locked/site.kvd && chmod 755 locked"},
-        {"a new file in a folder the user may not write is refused",
-         "mkdir locked && chmod 555 locked", "locked/new.kvd", How::AsNobody, "Permission denied",
+        // A new file in a folder the user may not write is refused.
+        {"mkdir locked && chmod 555 locked", "locked/new.kvd", How::AsNobody, "Permission denied",
          "! test -e locked/new.kvd && chmod 755 locked"},
-        {"a named pipe is refused", "mkfifo pipe.kvd", "pipe.kvd", How::AsTester,
-         "it is a named pipe, not a regular file", "test -p pipe.kvd"},
-        {"a killed save's temporary file goes, a running one's stays",
-         "printf old >site.kvd && touch \"$STALE\" \"$LIVE\"", "site.kvd", How::AsTester, "",
-         "new site.kvd && ! test -e \"$STALE\" && test -e \"$LIVE\""},
-        {"out of room", "printf old >site.kvd", "site.kvd", How::OutOfRoom, "File too large",
-         "old site.kvd"},
-        {"a folder that is a file", "printf old >site", "site/a.kvd", How::AsTester,
-         "Not a directory", "old site"},
-        {"a missing folder", "true", "missing/a.kvd", How::AsTester, "No such file or directory",
-         "! test -e missing"},
-        {"a folder", "mkdir site.kvd", "site.kvd", How::AsTester, "Is a directory",
-         "test -d site.kvd"},
-        {"a name that ends in /", "mkdir site.kvd", "site.kvd/", How::AsTester, "Is a directory",
-         "test -d site.kvd"},
+        {"mkfifo pipe.kvd", "pipe.kvd", How::AsTester, "it is a named pipe, not a regular file",
+         "test -p pipe.kvd"},
+        // A killed save's temporary file goes, a running one's stays.
+        {"printf old >site.kvd && touch \"$STALE\" \"$LIVE\" \"${STALE%-1.tmp}.tmp\"", "site.kvd",
+         How::AsTester, "",
+         "new site.kvd && ! test -e \"$STALE\" && test -e \"$LIVE\" -a -e \"$ODD\""},
+        {"printf old >site.kvd", "site.kvd", How::OutOfRoom, "File too large", "old site.kvd"},
+        {"printf old >site", "site/a.kvd", How::AsTester, "Not a directory", "old site"},
+        {"true", "missing/a.kvd", How::AsTester, "No such file or directory", "! test -e missing"},
+        {"mkdir site.kvd", "site.kvd", How::AsTester, "Is a directory", "test -d site.kvd"},
+        {"mkdir site.kvd", "site.kvd/", How::AsTester, "Is a directory", "test -d site.kvd"},
     };
     for (const TemporaryFile temporary : {TemporaryFile::Unnamed, TemporaryFile::Named}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(c.behaviour);
+            SCOPED_TRACE(c.setUp + " / " + c.target);
             TempDir dir;
             ::chmod(dir.path().c_str(), 0777);
             const auto shell = [&dir](const std::string& commands) {

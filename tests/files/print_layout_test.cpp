@@ -45,38 +45,33 @@ std::string Page(const std::vector<PrintList>& lists) {
 }
 
 TEST(LayOutPrintLists, PlacesItemsByZonesJoinsAndLineBreaks) {
-    struct Case {
-        const char* name;
-        std::vector<PrintList> lists;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"two zones after 13 characters reach column 29",
-         {PrintList{}.Text("MORSE CODE ID").Zones(2).Text("X").EndOfLine()},
+    const std::pair<std::vector<PrintList>, std::string> cases[] = {
+        // Two zones after 13 characters reach column 29.
+        {{PrintList{}.Text("MORSE CODE ID").Zones(2).Text("X").EndOfLine()},
          "MORSE CODE ID" + std::string(15, ' ') + "X\n"},
-        {"an empty item before a zone advance is one more advance",
-         {PrintList{}.Text("A").Zones(1).Text("").Zones(1).Text("B").EndOfLine()},
+        // An empty item before a zone advance is one more advance.
+        {{PrintList{}.Text("A").Zones(1).Text("").Zones(1).Text("B").EndOfLine()},
          "A" + std::string(27, ' ') + "B\n"},
-        {"a text exactly one zone wide advances to the zone after",
-         {PrintList{}.Text("12345678901234").Zones(1).Text("B").EndOfLine()},
+        // A text exactly one zone wide advances to the zone after.
+        {{PrintList{}.Text("12345678901234").Zones(1).Text("B").EndOfLine()},
          "12345678901234" + std::string(14, ' ') + "B\n"},
-        {"joined items follow directly; a number keeps its blanks",
-         {PrintList{}.Text("I").Number(10).Text(" min.").EndOfLine()},
-         "I 10  min.\n"},
-        {"CR LF inside an item starts a new line; two make an empty one",
-         {PrintList{}.Text("A").Text("\r\n\r\n").EndOfLine(),
+        // Joined items follow directly; a number keeps its blanks.
+        {{PrintList{}.Text("I").Number(10).Text(" min.").EndOfLine()}, "I 10  min.\n"},
+        // CR LF inside an item starts a new line; two make an empty one.
+        {{PrintList{}.Text("A").Text("\r\n\r\n").EndOfLine(),
           PrintList{}.Text("B\r\nC").EndOfLine()},
          "A\n\n\nB\nC\n"},
-        {"a lone CR or LF is no line break", {PrintList{}.Text("A\rB\nC").EndOfLine()}, "A?B?C\n"},
-        {"a statement without an end of line leaves the next one on its line",
-         {PrintList{}.Text("MODE"), PrintList{}.Zones(2).Text("TONE").EndOfLine()},
+        // A lone CR or LF is no line break.
+        {{PrintList{}.Text("A\rB\nC").EndOfLine()}, "A?B?C\n"},
+        // A statement without an end of line leaves the next one on its line.
+        {{PrintList{}.Text("MODE"), PrintList{}.Zones(2).Text("TONE").EndOfLine()},
          "MODE" + std::string(24, ' ') + "TONE\n"},
-        {"an empty statement with an end of line is an empty line",
-         {PrintList{}.Text("A").EndOfLine(), PrintList{}.EndOfLine(), PrintList{}.Text("B")},
+        // An empty statement with an end of line is an empty line.
+        {{PrintList{}.Text("A").EndOfLine(), PrintList{}.EndOfLine(), PrintList{}.Text("B")},
          "A\n\nB\n"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Page(c.lists), c.expected) << c.name;
+    for (const auto& [lists, expected] : cases) {
+        EXPECT_EQ(Page(lists), expected);
     }
 }
 
@@ -110,17 +105,13 @@ TEST(PrintDocument, SendsTheLinesWithTheirEmphasisAndReportsTheEnd) {
                                         "newline", "emphasis 2", "text 1 SEC", "text 15 T",
                                         "newline", "emphasis 0", "text 1 body", "newline", "end"}));
 
-    struct Case {
-        bool failBegin;
-        bool failEnd;
-        std::size_t calls;
-    };
-    for (const Case c : {Case{true, false, 1}, Case{false, true, 13}}) {
+    // A failed start prints nothing more; a failed end is reported after the whole page.
+    for (const auto& [failBegin, calls] : {std::pair{true, 1u}, {false, 13u}}) {
         RecordingPrinter failing;
-        failing.failBegin = c.failBegin;
-        failing.failEnd = c.failEnd;
+        failing.failBegin = failBegin;
+        failing.failEnd = !failBegin;
         EXPECT_FALSE(PrintDocument(lists, failing));
-        EXPECT_EQ(failing.calls.size(), c.calls);
+        EXPECT_EQ(failing.calls.size(), calls);
     }
 }
 

@@ -8,14 +8,8 @@
 namespace tarvex {
 namespace {
 
-class ToolTipTest : public ::testing::Test {
-  protected:
-    ToolTipTest() { tip.Create(screen.FrmMainScrn); }
-    ScreenModel screen = BuildMainScreen();
-    CtoolTip tip;
-};
-
-TEST(CtoolTipBeforeCreate, DoesNothing) {
+// Before Create, nothing is kept; after it, tools are keyed by control and named by count.
+TEST(CtoolTip, DoesNothingBeforeCreateThenKeysToolsByControl) {
     const ScreenModel screen = BuildMainScreen();
     CtoolTip tip;
     EXPECT_FALSE(tip.AddTool(screen.TxtCustID, "text"));
@@ -26,12 +20,9 @@ TEST(CtoolTipBeforeCreate, DoesNothing) {
     EXPECT_FALSE(tip.RemoveTool(screen.TxtCustID));
     EXPECT_TRUE(tip.Create(screen.FrmMainScrn));
     EXPECT_NE(tip.hWnd(), 0);
-}
 
-TEST_F(ToolTipTest, ToolsAreKeyedByControlAndNamedByCount) {
     EXPECT_TRUE(tip.AddTool(screen.TxtCustID));
     EXPECT_FALSE(tip.AddTool(screen.TxtCustID, "again"));  // already a tool
-    EXPECT_EQ(tip.ToolCount(), 1);
     EXPECT_TRUE(tip.AddTool(screen.TxtMorseCodeID));
     EXPECT_EQ(tip.ToolText(screen.TxtCustID), "Tool1");
     EXPECT_EQ(tip.ToolText(screen.TxtMorseCodeID), "Tool2");
@@ -44,17 +35,17 @@ TEST_F(ToolTipTest, ToolsAreKeyedByControlAndNamedByCount) {
     EXPECT_EQ(tip.ToolText(screen.CmbMK_Type_Code[0]), "");
     ToolInfo past;
     EXPECT_FALSE(tip.window()->EnumTools(tip.ToolCount(), past, 80));  // no tool after the last
+    // Longer texts are read back whole, up to a NUL.
+    tip.ToolText(screen.TxtMorseCodeID, std::string(300, 'x'));
+    EXPECT_EQ(tip.ToolText(screen.TxtMorseCodeID), std::string(300, 'x'));
+    tip.ToolText(screen.TxtMorseCodeID, std::string("cut\0here", 8));
+    EXPECT_EQ(tip.ToolText(screen.TxtMorseCodeID), "cut");
 }
 
-TEST_F(ToolTipTest, LongerTextsAreReadBackWhole) {
-    ASSERT_TRUE(tip.AddTool(screen.TxtCustID, "ab"));
-    tip.ToolText(screen.TxtCustID, std::string(300, 'x'));
-    EXPECT_EQ(tip.ToolText(screen.TxtCustID), std::string(300, 'x'));
-    tip.ToolText(screen.TxtCustID, std::string("cut\0here", 8));
-    EXPECT_EQ(tip.ToolText(screen.TxtCustID), "cut");
-}
-
-TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
+TEST(CtoolTip, SettingsFollowTheControlsRules) {
+    const ScreenModel screen = BuildMainScreen();
+    CtoolTip tip;
+    tip.Create(screen.FrmMainScrn);
     for (const auto& [set, read] :
          {std::pair<std::int16_t, std::int16_t>{240, 240}, {0, -1}, {-5, -1}, {1, 1}}) {
         tip.MaxTipWidth(set);
@@ -63,11 +54,7 @@ TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
     // Delay types: 0 automatic (sets the others from one initial delay: reshow a fifth, auto-pop
     // ten times), 1 reshow, 2 auto-pop, 3 initial; only the two low bits count; a negative time
     // is the type's default, from an initial delay of 500 ms.
-    struct Case {
-        std::vector<std::pair<int, int>> set;
-        std::array<int, 4> read;  // types 0 to 3
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<std::pair<int, int>>, std::array<int, 4>> cases[] = {
         {{}, {500, 100, 5000, 500}},
         {{{6, 20000}}, {500, 100, 20000, 500}},
         {{{kDelayAutomatic, 100}}, {100, 20, 1000, 100}},
@@ -76,14 +63,14 @@ TEST_F(ToolTipTest, SettingsFollowTheControlsRules) {
         {{{kDelayInitial, 300}, {kDelayReshow, 7}, {kDelayReshow, -1}}, {300, 100, 5000, 300}},
         {{{kDelayAutoPop, 0}}, {500, 100, 0, 500}},  // 0 is a time, not the default
     };
-    for (const Case& c : cases) {
+    for (const auto& [set, read] : cases) {
         CtoolTip fresh;
         fresh.Create(screen.FrmMainScrn);
-        for (const auto& [type, ms] : c.set) {
+        for (const auto& [type, ms] : set) {
             fresh.DelayTime(type, ms);
         }
         for (int type = 0; type < 4; ++type) {
-            EXPECT_EQ(fresh.DelayTime(type), c.read[type]) << "type " << type;
+            EXPECT_EQ(fresh.DelayTime(type), read[type]) << "type " << type;  // types 0 to 3
         }
     }
     tip.Margin(kMarginLeft, 3);

@@ -7,7 +7,6 @@
 // Exits 0 once the job was handed over with no box shown; 1 otherwise, with the boxes on standard
 // error. Any box is a failure here: none is answered Yes, so that no PDF file is offered in place
 // of the printer under test.
-#include <QtPrintSupport/QPrinterInfo>
 #include <QtWidgets/QApplication>
 #include <iostream>
 
@@ -18,11 +17,6 @@ int main(int argc, char** argv) {
     if (argc != 2) {
         std::cerr << "usage: print-through-window SAMPLE.kvd\n";
         return 2;
-    }
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (printer.isNull()) {
-        std::cerr << "no default printer\n";
-        return 1;
     }
     tarvex::testing::WindowRig rig(argv[1]);
     if (!rig.Start()) {
@@ -35,9 +29,5 @@ int main(int argc, char** argv) {
         tarvex::testing::PrintTo(event, &std::cerr);
         std::cerr << "\n";
     }
-    if (!rig.dialogs.script.events.empty()) {
-        return 1;
-    }
-    std::cout << "printed on " << printer.printerName().toStdString() << "\n";
-    return 0;
+    return rig.dialogs.script.events.empty() ? 0 : 1;
 }
