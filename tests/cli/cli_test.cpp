@@ -153,7 +153,8 @@ TEST(CliExitStatus, FileErrorsAreOneAndUsageErrorsTwo) {
 }
 
 // Each value starts in the column of its print zone, as in the text report (a number after its
-// leading blank). The name is the system's bytes, also where they are not UTF-8.
+// leading blank); section titles are underlined. The name is the system's bytes, also where they
+// are not UTF-8.
 TEST(CliReport, WritesAPdfWithEachValueInTheColumnOfItsZone) {
     TempDir dir;
     const std::string pdf = (dir / "r\xFD.pdf").string();
@@ -166,6 +167,10 @@ TEST(CliReport, WritesAPdfWithEachValueInTheColumnOfItsZone) {
                               "check_report.awk' '" + tests + "custom-tone.expected' - >'" +
                               (dir / "failures").string() + "' 2>&1";
     EXPECT_EQ(std::system(check.c_str()), 0) << testing::ReadText(dir / "failures");
+    const std::string underlined = "'" + tests + "underlined.sh' '" + pdf + "' ";
+    EXPECT_TRUE(std::system((underlined + "MUTE").c_str()) == 0 &&
+                std::system((underlined + "FIRMWARE").c_str()) != 0)
+        << "a section title is underlined, and nothing else";
 }
 
 TEST(CliReport, FailuresAreReportedAndLeaveNoFileBehind) {

@@ -65,18 +65,6 @@ out=${out//\$\{HOME\}/$home}
 out=${out//\$\{USER\}/$(id -un)}
 folders=("$out" /var/spool/cups-pdf/ANONYMOUS)
 
-# underlined PDF WORD: whether a dark rule runs under the first WORD on the page, as no row of a
-# word's letters is solid across it.
-underlined() {
-    local pdf=$1 x y w h
-    read -r x y w h < <(pdftotext -bbox "$pdf" - | awk -F'"' -v word=">$2</word>" 'index($0, word) {
-        printf "%d %d %d %d\n", 2 * $2, 2 * $4, 2 * ($6 - $2), 2 * ($8 - $4); exit }')
-    [ -n "$h" ] && pdftoppm -r 144 -gray -x "$x" -y "$y" -W "$w" -H "$h" "$pdf" |
-        tail -c $((w * h)) | od -An -v -tu1 -w"$w" |
-        awk -v w="$w" '{ d = 0; for (i = 1; i <= NF; i++) d += $i < 128 } d >= 0.9 * w { found = 1 }
-            END { exit !found }'
-}
-
 # print SAMPLE EXPECTED: one job through the window, its PDF checked against EXPECTED.
 print() {
     local sample=$1 expected=$2 marker="$work/marker" pdf=
@@ -96,7 +84,7 @@ print() {
     echo "$expected" >"$work/expected"
     pdftotext -bbox "$work/$sample.pdf" - | awk -f "$here/check_report.awk" "$work/expected" - ||
         fail "$sample: wrong report"
-    underlined "$work/$sample.pdf" MUTE && ! underlined "$work/$sample.pdf" FIRMWARE ||
+    "$here/underlined.sh" "$work/$sample.pdf" MUTE && ! "$here/underlined.sh" "$work/$sample.pdf" FIRMWARE ||
         fail "$sample: a section title must be underlined, and nothing else"
     echo "$sample: printed and checked"
 }
