@@ -43,11 +43,6 @@ TEST(SerialTrace, RecordsTimeDirectionBytesAndRoutineOfTheLastFiveCommands) {
     EXPECT_NE(identify.find(" recv \"\" IdentifyRadio (wanted 1 in 17 ms)\n"), std::string::npos);
     // The heading, five command lines, four keep-alives and identification's nine events.
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 5 + 4 * 2 + 9);
-
-    testing::TempDir dir;
-    ASSERT_TRUE(store.Save(dir / "trace.txt", {5, 0, 4}));
-    const testing::Bytes saved = testing::ReadBytes(dir / "trace.txt");
-    EXPECT_EQ(std::string(saved.begin(), saved.end()), text);
 }
 
 }  // namespace
