@@ -6,11 +6,8 @@ namespace tarvex {
 namespace {
 
 TEST(MessageText, KeepsUtf8NamesAndShowsEveryOtherByteAsItsLatin1Character) {
-    struct Case {
-        const char* bytes;
-        const char* shown;
-    };
-    const Case cases[] = {
+    // The bytes of a message and the UTF-8 text shown for them.
+    const std::pair<const char*, const char*> cases[] = {
         {"Radio is not detected!", "Radio is not detected!"},
         {"Caf\xE9", "Caf\xC3\xA9"},                                    // a setting's single byte
         {"/home/j\xC3\xB3zef/backups", "/home/j\xC3\xB3zef/backups"},  // a UTF-8 file name
@@ -21,8 +18,8 @@ TEST(MessageText, KeepsUtf8NamesAndShowsEveryOtherByteAsItsLatin1Character) {
         {"\xE2\x82", "\xC3\xA2\xC2\x82"},                          // cut short at the end
         {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},  // beyond U+10FFFF
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MessageTextToUtf8(c.bytes), c.shown) << c.bytes;
+    for (const auto& [bytes, shown] : cases) {
+        EXPECT_EQ(MessageTextToUtf8(bytes), shown) << bytes;
     }
 }
 
