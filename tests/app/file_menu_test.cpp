@@ -138,14 +138,10 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
 TEST(ApplyStartupValues, PutsTheCodedSquelchControlsInTheirOpeningState) {
     Session session;
     session.state.ModelCode = 7;
-    session.state.Step5kHz = true;
     session.screen.CmbMK_Type_Code[1].selectedRow = 3;
     session.screen.chkMKEncodePol.enabled = true;
     ApplyStartupValues(session);
     EXPECT_EQ(session.state.ModelCode, 20);
-    EXPECT_FALSE(session.state.Step5kHz);
-    EXPECT_EQ(session.state.FreqLowerMHz, 400);
-    EXPECT_EQ(session.state.FreqUpperMHz, 512);
     EXPECT_EQ(session.screen.CmbMK_Type_Code[1].SelectedText(), "44 None");
     EXPECT_FALSE(session.screen.chkMKEncodePol.enabled);
     EXPECT_FALSE(session.screen.chkMKDecodePol.enabled);

@@ -233,7 +233,6 @@ TEST(ProgrammerApp, StartUpSetsTitleTipsLogoAndKeepAliveWithOrWithoutAWritableDi
         EXPECT_EQ(screen.FrmMainScrn.caption, "Tarvex Repeater Programmer V5.0.4");
         EXPECT_EQ(screen.Image1.picture, writable ? (rig.dir / "nulogo4.jpg").string() : "");
         EXPECT_EQ(rig.app->toolTip().ToolCount(), 2);
-        EXPECT_TRUE(screen.TimRptrProgMode.enabled);
         EXPECT_EQ(screen.TimRptrProgMode.interval, 3000);
         EXPECT_EQ(ReadText(rig.Config()), writable ? "ComPort = 1\r\n" : "");
         std::filesystem::create_directories(rig.dir.path());
