@@ -178,9 +178,6 @@ TEST(Locations, HelpPageAndSampleInTheWorkingDirectoryThenBesideTheProgramThenTh
     };
     for (const Case& c : cases) {
         TempDir dir;
-        for (const char* folder : {"work", "prefix/bin"}) {
-            std::filesystem::create_directories(dir / folder);
-        }
         for (const char* folder : c.holders) {
             std::filesystem::create_directories(dir / folder);
             for (const char* name : {"softwz.htm", "mk-tone-repeater.kvd", "nulogo4.jpg"}) {
