@@ -91,7 +91,6 @@ TEST(ConfigFile, PortTextIsTheEleventhCharacter) {
         std::int16_t port;
     };
     const Case cases[] = {
-        {"ComPort = 3\r\n", "3", 3},
         {"ComPort = 12\r\n", "1", 1},
         {"ComPort = x\r\n", "x", 0},
         {"Something 4", "4", 4},
