@@ -389,7 +389,6 @@ TEST(ProgrammerApp, TracesTheRadioCommandsAndSavesThemOnRequest) {
 TEST(ProgrammerApp, HelpShowsTheShellsFailure) {
     // The shell's result and the message shown for it, if any.
     const std::pair<std::int32_t, std::string> cases[] = {
-        {42, ""},
         {33, ""},
         {2, "File not found"},
         {0, "Unknown error"},
