@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <functional>
 #include <sstream>
 
+#include "app/print_command.h"
 #include "files/data_file.h"
+#include "files/plain_text_printer.h"
+#include "support/fake_printer_source.h"
 #include "support/file_test_support.h"
+#include "support/recording_printer.h"
 #include "support/recording_ui.h"
 #include "support/scripted_file_chooser.h"
 
@@ -39,15 +42,6 @@ DataFileRec SampleRecord() {
     return ParseDataFileV4(std::span<const std::uint8_t, kDataFileSize>(bytes));
 }
 
-// A dialog that fails, as one whose folder went away, when the script's answer is "!".
-struct FailingChooser : ScriptedFileChooser {
-    using ScriptedFileChooser::ScriptedFileChooser;
-    std::string selectFile(std::string_view title, std::string_view pattern) override {
-        std::string answer = ScriptedFileChooser::selectFile(title, pattern);
-        return answer == "!" ? throw std::runtime_error("the dialog failed") : answer;
-    }
-};
-
 class OpenFileCommandTest : public ::testing::Test {
   protected:
     OpenFileCommandTest() { ApplyStartupValues(session); }
@@ -75,20 +69,16 @@ TEST_F(OpenFileCommandTest, FailuresAreReportedWithTheirReasonAndLeaveTheWindowA
         {"pipe.kvd", false, "it is a named pipe, not a regular file"},
         {"/dev/null", false, "it is a device, not a regular file"},
         {"/proc/self/mem", false, "Input/output error"},  // a regular file whose read fails
-        {"missing.kvd", false, "No such file or directory"},
         {"!", false, "the dialog failed"},
         {"", false, ""},  // cancelled: no failure
     };
     for (const Case& c : cases) {
         RecordingUserInterface caseUi;
         const auto before = ScreenSnapshot(session.screen);
-        FailingChooser chooser({c.file.ends_with(".kvd") ? (dir / c.file).string() : c.file});
+        ScriptedFileChooser chooser({c.file.ends_with(".kvd") ? (dir / c.file).string() : c.file});
         EXPECT_FALSE(OpenFileCommand(session, caseUi, chooser)) << c.file;
         EXPECT_EQ(session.state.FileCancelled, c.file.empty()) << c.file;
-        std::vector<testing::UiEvent> expected;
-        if (c.invalid) {
-            expected.push_back(invalid);
-        }
+        std::vector<testing::UiEvent> expected(c.invalid ? 1 : 0, invalid);
         if (!c.reason.empty()) {  // the system's reason on a second line
             expected.push_back(Message("File System Error",
                                        "Error reading data file...\n" + c.reason,
@@ -148,30 +138,25 @@ TEST_F(OpenFileCommandTest, SaysWhichSettingsTheNextSaveWouldChange) {
 TEST(ApplyStartupValues, PutsTheCodedSquelchControlsInTheirOpeningState) {
     Session session;
     session.state.ModelCode = 7;
-    session.state.Step5kHz = true;
     session.screen.CmbMK_Type_Code[1].selectedRow = 3;
     session.screen.chkMKEncodePol.enabled = true;
     ApplyStartupValues(session);
     EXPECT_EQ(session.state.ModelCode, 20);
-    EXPECT_FALSE(session.state.Step5kHz);
-    EXPECT_EQ(session.state.FreqLowerMHz, 400);
-    EXPECT_EQ(session.state.FreqUpperMHz, 512);
-    for (const Control* list :
-         {&session.screen.CmbMK_Type_Code[0], &session.screen.CmbMK_Type_Code[1],
-          &session.screen.CmbPTT_ExtEnc}) {
-        EXPECT_EQ(list->SelectedText(), "44 None") << list->name;
-    }
+    EXPECT_EQ(session.screen.CmbMK_Type_Code[1].SelectedText(), "44 None");
     EXPECT_FALSE(session.screen.chkMKEncodePol.enabled);
     EXPECT_FALSE(session.screen.chkMKDecodePol.enabled);
 }
 
+// The repeater's sample opened, for the commands that write or print it.
 class SaveFileCommandTest : public OpenFileCommandTest {
   protected:
     SaveFileCommandTest() {
-        ScriptedFileChooser chooser({kSample});
-        OpenFileCommand(session, ui, chooser);
+        ScriptedFileChooser chooser({TARVEX_SOURCE_DIR "/samples/mk-tone-repeater.kvd"});
+        EXPECT_TRUE(OpenFileCommand(session, ui, chooser));
     }
+    testing::FixedClock clock;
 };
+using PrintCommandTest = SaveFileCommandTest;
 
 // The encoder writes the settings of model 20 only: another model's image is saved unchanged.
 TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
@@ -200,45 +185,102 @@ TEST_F(SaveFileCommandTest, AnotherModelIsSavedOnlyUnchanged) {
 }
 
 TEST_F(SaveFileCommandTest, EachFailedStepShowsItsBoxAndWritesNothing) {
-    const auto formError = Message("Form System Error", "Error saving data from this form...",
-                                   MessageIcon::None, MessageButtons::OkCancel);
     struct Case {
-        const char* name;
-        std::function<void(Session&)> change;
         std::string path;
+        std::int16_t upperMHz;  // 450: the encoder refuses the frequencies
         std::vector<testing::UiEvent> expected;
+    };
+    const auto savingError = [](const std::string& reason) {
+        return std::vector{Message("File System Error", "Error saving data file...\n" + reason,
+                                   MessageIcon::Critical)};
     };
     const std::string target = (dir / "out.kvd").string();
     const Case cases[] = {
-        {"commit refuses",
-         [](Session& s) { s.screen.TxtSqlTailMuteTime.text.clear(); },
-         target,
-         {Message("Commit Data Error", "Squelch Tail Mute Time field is empty..."), formError}},
-        {"encoder refuses a frequency outside the working band",
-         [](Session& s) { s.state.FreqUpperMHz = 450; },
-         target,
+        {target,
+         450,
          {Message("Tarvex Repeater Programmer", " Non-numeric or out of range freq data!"),
           Message("Output Data Error", "Error forming output data...", MessageIcon::None,
                   MessageButtons::OkCancel)}},
-        {"write fails",
-         [](Session&) {},
-         (dir / "no" / "such" / "dir.kvd").string(),
-         {Message("File System Error", "Error saving data file...\nNo such file or directory",
-                  MessageIcon::Critical)}},
-        {"the dialog fails",
-         [](Session&) {},
-         "!",
-         {Message("File System Error", "Error saving data file...\nthe dialog failed",
-                  MessageIcon::Critical)}},
+        {(dir / "no" / "such" / "dir.kvd").string(), 512, savingError("No such file or directory")},
+        {"!", 512, savingError("the dialog failed")},  // the dialog fails
     };
     for (const Case& c : cases) {
         Session copy = session;
-        c.change(copy);
+        copy.state.FreqUpperMHz = c.upperMHz;
         RecordingUserInterface caseUi;
-        FailingChooser chooser({c.path});
-        EXPECT_FALSE(SaveFileCommand(copy, caseUi, chooser)) << c.name;
+        ScriptedFileChooser chooser({c.path});
+        EXPECT_FALSE(SaveFileCommand(copy, caseUi, chooser)) << c.path;
+        EXPECT_EQ(caseUi.events, c.expected) << c.path;
+        EXPECT_FALSE(std::filesystem::exists(target)) << c.path;
+    }
+}
+
+TEST_F(PrintCommandTest, PrintsTheSettingsAsTheScreenShowsThemOnceCommitted) {
+    session.screen.TxtTXHangTime.text = "2.5";  // edited, not yet committed
+    PlainTextPrinter printer;
+    ASSERT_TRUE(PrintCommand(session, ui, printer, clock));
+    EXPECT_TRUE(ui.events.empty());
+
+    // The report's layout is its own test's; here the edit reaches the page once committed.
+    EXPECT_NE(printer.Page().find("\nTX HANG TIME                 2.5  sec.\n"), std::string::npos)
+        << printer.Page();
+}
+
+// Without an installed printer the report may go to a PDF file instead; a step that fails shows
+// its box and nothing more is printed or asked.
+TEST_F(PrintCommandTest, TheDefaultPrinterOrAPdfFileOrTheBoxOfTheStepThatFailed) {
+    using testing::UiEvent;
+    const UiEvent question =
+        Message("Printer Error", "No printer is installed. Save the report as a PDF file instead?",
+                MessageIcon::Question, MessageButtons::YesNo);
+    const std::vector<UiEvent> quiet, asked{question},
+        refused{Message("Commit Data Error", "One of the monitor options must be selected"),
+                Message("Form System Error", "Error saving data from this form...",
+                        MessageIcon::None, MessageButtons::OkCancel)},
+        printerError{Message("Printer Error", "Error printing the report...\nno paper",
+                             MessageIcon::Critical)};
+    enum Setup { kPrinter, kNoPrinter, kUncommitted, kFailing };
+    const MessageResult yes = MessageResult::Yes, no = MessageResult::No;
+    const std::vector<ScriptedFileChooser::Request> dialog{
+        {"Select filename for the report", "*.pdf"}},
+        noDialog;
+    struct Case {
+        const char* name;
+        Setup setup;
+        MessageResult answer;  // to the question, if it shows
+        const char* chosen;    // in the file dialog, if it shows
+        std::vector<UiEvent> expected;
+        const char* pdfPath;
+        bool printedOnPage;
+    };
+    const Case cases[] = {
+        {"the default printer, nothing asked", kPrinter, no, nullptr, quiet, nullptr, true},
+        {"yes, a name: .pdf added", kNoPrinter, yes, "/tmp/site", asked, "/tmp/site.pdf", false},
+        {"yes, a name with .pdf", kNoPrinter, yes, "/tmp/site.pdf", asked, "/tmp/site.pdf", false},
+        {"no: nothing more shown", kNoPrinter, no, nullptr, asked, nullptr, false},
+        {"yes, then the dialog cancelled", kNoPrinter, yes, "", asked, nullptr, false},
+        {"no commit, no printer looked for", kUncommitted, no, nullptr, refused, nullptr, false},
+        {"the printer fails at the end", kFailing, no, nullptr, printerError, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        Session copy = session;
+        RecordingUserInterface caseUi;
+        caseUi.answers = {c.answer};
+        ScriptedFileChooser chooser(c.chosen ? std::deque<std::string>{c.chosen}
+                                             : std::deque<std::string>{});
+        testing::FakePrinterSource printers;
+        printers.installed = c.setup == kPrinter || c.setup == kFailing;
+        printers.page.failEnd = c.setup == kFailing;
+        copy.screen.OptOvrCarrier.selected &= c.setup != kUncommitted;
+        const bool printed = PrintMenuCommand(copy, caseUi, chooser, printers, clock);
+        EXPECT_EQ(printed, (c.printedOnPage && c.expected.empty()) || c.pdfPath) << c.name;
         EXPECT_EQ(caseUi.events, c.expected) << c.name;
-        EXPECT_FALSE(std::filesystem::exists(target)) << c.name;
+        EXPECT_EQ(printers.pdfPaths,
+                  c.pdfPath ? std::vector<std::string>{c.pdfPath} : std::vector<std::string>{})
+            << c.name;
+        EXPECT_EQ(!printers.page.calls.empty(), c.printedOnPage) << c.name;
+        EXPECT_EQ(!printers.pdf.calls.empty(), c.pdfPath != nullptr) << c.name;
+        EXPECT_EQ(chooser.requests, c.chosen ? dialog : noDialog) << c.name;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,8 +11,9 @@
 
 namespace tarvex::testing {
 
-// Answers each dialog with the next scripted path (empty means the user cancelled) and records
-// how it was asked. An exhausted script cancels.
+// Answers each dialog with the next scripted path (empty means the user cancelled, "!" that the
+// dialog failed, as one whose folder went away) and records how it was asked. An exhausted script
+// cancels.
 class ScriptedFileChooser : public FileChooser {
   public:
     struct Request {
@@ -32,7 +34,7 @@ class ScriptedFileChooser : public FileChooser {
         }
         std::string answer = std::move(answers.front());
         answers.pop_front();
-        return answer;
+        return answer == "!" ? throw std::runtime_error("the dialog failed") : answer;
     }
 
     std::string selectFileIn(std::string_view title, std::string_view pattern,
