@@ -122,6 +122,9 @@ struct WindowRig {
     void Trigger(const std::string& array, int index) {
         window().MenuItemAction(array, index)->trigger();
     }
+    bool Shows(const std::string& name) { return window().WidgetOf(name)->isVisible(); }
+    // Unlocked, with no status frame over the settings.
+    bool Idle() { return window().isEnabled() && !Shows("FrameStatus"); }
     // Start-up, then Radio > Read from the simulated repeater.
     bool StartAndRead() {
         if (!Start()) {

@@ -203,12 +203,20 @@ void DoubleClickFile(FileSelectDialog& dialog, const QString& name) {
     QTest::mouseDClick(dialog.File1()->viewport(), Qt::LeftButton, {}, at.center());
 }
 
-void Retype(QLineEdit* edit, const QString& text) {
+// Empties a box and types into it key by key, "\n" being Enter and "\t" Tab.
+void Retype(QLineEdit* edit, const QString& keys) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
+    for (const QChar key : keys) {
+        if (key == '\t') {
+            QTest::keyClick(edit, Qt::Key_Tab);
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, key == '\n' ? Qt::Key_Return : 0, Qt::NoModifier,
+                        key == '\n' ? QString("\r") : QString(key));
+        QApplication::sendEvent(edit, &press);
+    }
 }
 
 }  // namespace
@@ -221,11 +229,9 @@ class MainWindowTest : public QObject {
     void readShowsEverySettingWithItsLabelTipAndTabStop();
     void editedTextShowsAsTheModelHoldsIt();
     void programRadioWritesAsTheCheckItemsSayAfterARestart();
-    void compareListsTheDifferencesAndChangesNothing();
     void terminalModeLocksAndUnlocksTheMenus();
     void radioWorkLocksTheWindowAndShowsProgress();
-    void saveThenOpenThroughTheDialog();
-    void leavingTheDialogShowsNothing();
+    void compareSaveAndOpenThroughTheDialog();
     void comPortMenuListsTheDevicesPresentAndClosingSendsXOnce();
     void everyTextFitsItsControl();
 };
@@ -234,20 +240,13 @@ class MainWindowTest : public QObject {
 // up on the prompt ends the program before its window shows, with nothing written anywhere.
 void MainWindowTest::startUp() {
     const struct {
-        std::optional<std::string> config;
+        std::optional<std::string> config, configAfter;  // only a start rewrites the file
         std::set<std::string> present;
         std::deque<std::optional<std::string>> answers;  // to the port prompts
-        bool started;
-        std::vector<std::string> opened;
-        std::optional<std::string> configAfter;
+        const char* opened;                              // the devices tried, in turn
     } cases[] = {
-        {"ComPort = x\r\n",
-         {"/dev/ttyS1"},
-         {"2"},
-         true,
-         {"/dev/ttyS-1", "/dev/ttyS1"},
-         "ComPort = 2\r\n"},
-        {std::nullopt, {}, {"7", std::nullopt}, false, {"/dev/ttyS0", "/dev/ttyS6"}, std::nullopt},
+        {"ComPort = x\r\n", "ComPort = 2\r\n", {"/dev/ttyS1"}, {"2"}, "/dev/ttyS-1 /dev/ttyS1"},
+        {{}, {}, {}, {"7", std::nullopt}, "/dev/ttyS0 /dev/ttyS6"},
     };
     for (const auto& c : cases) {
         Rig rig;
@@ -256,16 +255,18 @@ void MainWindowTest::startUp() {
         }
         rig.port.present = c.present;
         rig.dialogs.script.inputAnswers = c.answers;
-        QCOMPARE(rig.Start(), c.started);
-        QCOMPARE(rig.window().isVisible(), c.started);
-        QCOMPARE(rig.port.opened, c.opened);
+        const bool started = c.configAfter.has_value();
+        const std::vector<std::string> opened = testing::Words(c.opened);
+        QCOMPARE(rig.Start(), started);
+        QCOMPARE(rig.window().isVisible(), started);
+        QCOMPARE(rig.port.opened, opened);
         QCOMPARE(std::filesystem::exists(rig.Config()) ? std::optional(ReadText(rig.Config()))
                                                        : std::nullopt,
                  c.configAfter);
         // Each prompt named why the device was refused.
-        QCOMPARE(rig.dialogs.script.inputNotes.size(), c.opened.size() - c.started);
-        QVERIFY(rig.dialogs.script.inputNotes[0].rfind(c.opened[0] + ": ", 0) == 0);
-        if (!c.started) {
+        QCOMPARE(rig.dialogs.script.inputNotes.size(), opened.size() - started);
+        QVERIFY(rig.dialogs.script.inputNotes[0].rfind(opened[0] + ": ", 0) == 0);
+        if (!started) {
             QVERIFY(rig.port.written.empty());
             continue;
         }
@@ -296,7 +297,7 @@ void MainWindowTest::readShowsEverySettingWithItsLabelTipAndTabStop() {
     rig.Trigger("mRadio", 1);
     // The bar moved step by step while the read worked, not only at its end.
     QVERIFY(progress.count() > 50);
-    QVERIFY(rig.window().isEnabled() && !rig.window().WidgetOf("FrameStatus")->isVisible());
+    QVERIFY(rig.Idle());
 
     auto* tips = rig.window().findChild<ToolTipRenderer*>();
     QWidget* first = rig.window().findChild<QWidget*>(controls[0].section('|', 0, 0));
@@ -339,24 +340,22 @@ void MainWindowTest::readShowsEverySettingWithItsLabelTipAndTabStop() {
 // put in as a frequency is typed, characters beyond one byte, typed or pasted, dropped with a
 // beep each.
 void MainWindowTest::editedTextShowsAsTheModelHoldsIt() {
+    const UiEvent beep = testing::BeepEvent(),
+                  outOfRange = testing::Message("Out of Range!", "Value must be between 0 and 7",
+                                                MessageIcon::Exclamation);
     const struct {
         const char* field;
-        QString typed;  // key by key after the field was emptied, "\n" for Enter, "\t" for Tab
+        QString typed;  // after the field was emptied, as Retype types it
         QString pasted;
         QString shown;
         std::vector<UiEvent> events;
     } cases[] = {
-        {"TxtTXHangTime",
-         "8\t",
-         "",
-         "1",
-         {testing::Message("Out of Range!", "Value must be between 0 and 7",
-                           MessageIcon::Exclamation)}},
+        {"TxtTXHangTime", "8\t", "", "1", {outOfRange}},
         {"TxtRptrTXFreq", "4510125\n", "", "451.0125", {}},
-        {"TxtRptrTXFreq", u"451\u20AC"_qs, "", "451", {testing::BeepEvent()}},  // no point for it
-        {"TxtMorseCodeID", "", u"VK\u20AC2"_qs, "VK2", {testing::BeepEvent()}},
-        {"TxtTXHangTime", "5", u"\u20AC"_qs, "5", {testing::BeepEvent()}},
-        {"TxtCustID", "", u"A\U0001F600B"_qs, "AB", {testing::BeepEvent()}},
+        {"TxtRptrTXFreq", u"451\u20AC"_qs, "", "451", {beep}},  // no point for it
+        {"TxtMorseCodeID", "", u"VK\u20AC2"_qs, "VK2", {beep}},
+        {"TxtTXHangTime", "5", u"\u20AC"_qs, "5", {beep}},
+        {"TxtCustID", "", u"A\U0001F600B"_qs, "AB", {beep}},
     };
     Rig rig;
     QVERIFY(rig.StartAndRead());
@@ -364,18 +363,8 @@ void MainWindowTest::editedTextShowsAsTheModelHoldsIt() {
         auto* box = rig.Widget<QLineEdit>(c.field);
         box->setFocus();
         QTRY_VERIFY(box->hasFocus());
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Backspace);
         rig.dialogs.script.events.clear();
-        for (const QString& key : c.typed.split("", Qt::SkipEmptyParts)) {
-            if (key == "\t") {
-                QTest::keyClick(box, Qt::Key_Tab);
-                continue;
-            }
-            QKeyEvent press(QEvent::KeyPress, key == "\n" ? Qt::Key_Return : 0, Qt::NoModifier,
-                            key == "\n" ? "\r" : key);
-            QApplication::sendEvent(box, &press);
-        }
+        Retype(box, c.typed);
         QGuiApplication::clipboard()->setText(c.pasted);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box->text(), c.shown);
@@ -422,13 +411,12 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
                      std::count(c.chosen.begin(), c.chosen.end(), item) != (item == verify));
         }
         if (c.edited) {
-            Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
+            Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625\n");
         }
         bool shownWhileWriting = false;
         rig.port.onWrite = [&](std::string_view bytes) {
             for (const char* name : {"FrmMonitorMode", "chkMKEncodePol", "TxtSqlTailMuteTime"}) {
-                shownWhileWriting |=
-                    bytes.starts_with('S') && rig.window().WidgetOf(name)->isVisible();
+                shownWhileWriting |= bytes.starts_with('S') && rig.Shows(name);
             }
         };
         rig.Trigger("mRadio", 2);
@@ -448,7 +436,7 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
         const QString status = StatusText(rig.window());
         QVERIFY2(status.startsWith(c.status), qPrintable(status));
         QCOMPARE(c.blocks > 0, QFile::exists(status.mid(status.indexOf(" in ") + 4)));
-        QVERIFY(rig.window().WidgetOf("FrameStatus")->isVisible() && rig.window().isEnabled());
+        QVERIFY(rig.Shows("FrameStatus") && rig.window().isEnabled());
         // A long path is cut in its middle, so that the backup's name shows; the tip has it all.
         const std::string deep = "kept in /" + std::string(200, 'd') + "/ZPT-410_2024.kvd";
         rig.screen().StatusBar1.panels = {deep};
@@ -458,41 +446,10 @@ void MainWindowTest::programRadioWritesAsTheCheckItemsSayAfterARestart() {
         QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->width());
         rig.program->app().TimStatusNotice_Timer();
         rig.window().Refresh();
-        QVERIFY(!rig.window().WidgetOf("FrameStatus")->isVisible() &&
-                rig.window().WidgetOf("FrmMonitorMode")->isVisible());
+        QVERIFY(rig.Idle() && rig.Shows("FrmMonitorMode"));
         rig.Trigger("mRadio", kCompareWithRepeaterItem);
         QCOMPARE(rig.dialogs.Messages().back().text,
                  "The screen and the repeater hold the same settings.");
-    }
-}
-
-// Both compare commands against what the repeater was read with, which same.kvd holds too: the
-// edited frequency listed. The screen stays as it was and nothing is written.
-void MainWindowTest::compareListsTheDifferencesAndChangesNothing() {
-    const std::string txLine = "Repeater Transmit Frequency: screen 462.5000 MHz, ";
-    for (const bool withFile : {true, false}) {
-        Rig rig;
-        WriteText(rig.Path("same.kvd"), ReadText(kSamples + "mk-tone-repeater.kvd"));
-        QVERIFY(rig.StartAndRead());
-        Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
-        const std::map<std::string, QString> before = Shown(rig);
-        rig.port.written.clear();
-        rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
-            QCOMPARE(dialog.windowTitle(), QString("Select filename to compare"));
-            DoubleClickFile(dialog, "same.kvd");
-        });
-        rig.Trigger(withFile ? "mFile" : "mRadio",
-                    withFile ? kCompareWithFileItem : kCompareWithRepeaterItem);
-        const std::string text = "Settings that differ between the screen and " +
-                                 std::string(withFile ? "same.kvd:\n" : "the repeater:\n") +
-                                 txLine + (withFile ? "file" : "repeater") + " 451.0125 MHz";
-        QCOMPARE(rig.dialogs.Messages(),
-                 (std::vector<MessageBox>{{withFile ? "Compare With File" : "Compare With Repeater",
-                                           text, MessageIcon::Information, MessageButtons::Ok}}));
-        QCOMPARE(Shown(rig), before);
-        QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
-        QCOMPARE(rig.port.written.find('S'), std::string::npos);
-        QVERIFY(rig.window().isEnabled() && !rig.window().WidgetOf("FrameStatus")->isVisible());
     }
 }
 
@@ -557,7 +514,7 @@ void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
         rig.dialogs.script.onMessage = [&](const MessageBox&) {
             lockedAtEveryBox = lockedAtEveryBox && !rig.window().isEnabled() &&
                                !rig.window().TopMenu("menuRadio")->menuAction()->isEnabled() &&
-                               rig.window().WidgetOf("FrameStatus")->isVisible() &&
+                               rig.Shows("FrameStatus") &&
                                NothingShowsThroughTheStatusFrame(rig.window());
             statusAtTheBox = StatusText(rig.window());
             elsewhere.show();
@@ -577,58 +534,19 @@ void MainWindowTest::radioWorkLocksTheWindowAndShowsProgress() {
     }
 }
 
-void MainWindowTest::saveThenOpenThroughTheDialog() {
+// Through the one file dialog: OK with the pattern still in the name box only beeps, and Cancel,
+// the close box and Escape leave with nothing written and nothing changed. Both compare commands
+// against what the repeater was read with, which older.kvd holds too, list the edited frequency,
+// change nothing and write nothing. Then a save, and the open of what it saved.
+void MainWindowTest::compareSaveAndOpenThroughTheDialog() {
     Rig rig;
-    WriteText(rig.Path("older.kvd"), "");
+    WriteText(rig.Path("older.kvd"), ReadText(kSamples + "mk-tone-repeater.kvd"));
     WriteText(rig.Path("notes.txt"), "");
     QVERIFY(rig.StartAndRead());
-    Retype(rig.Widget<QLineEdit>("TxtCustID"), "HILL 7");
-    Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625");
-    rig.Widget<QComboBox>("CmbMK_Type_Code", 1)->setFocus();
-    const std::map<std::string, QString> saved = Shown(rig);
-    QCOMPARE(saved.at("TxtRptrTXFreq(-1)"), QString("462.5000"));
-
-    rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
-        QCOMPARE(dialog.windowTitle(), QString("Select filename to save"));
-        QCOMPARE(dialog.txtCurrFile()->text(), QString("*.kvd"));
-        QCOMPARE(FileRows(dialog), QStringList{"older.kvd"});  // the pattern leaves notes.txt out
-        // The name box has the focus and its text selected; Enter there is OK.
-        QCOMPARE(dialog.focusWidget(), dialog.txtCurrFile());
-        QTest::keyClicks(dialog.txtCurrFile(), "site");
-        QTest::keyClick(dialog.txtCurrFile(), Qt::Key_Return);
-    });
-    rig.Trigger("mFile", 2);
-    QCOMPARE(ReadText(rig.Path("site.kvd")).size(), std::size_t{561});
-    QCOMPARE(rig.window().windowTitle(),
-             QString::fromUtf8("Tarvex Repeater Programmer V5.0.4 \u2014 site.kvd"));
-    QVERIFY(rig.program->app().Form_QueryUnload());  // saved: nothing to ask
-    const QPoint firstPlace = rig.program->fileDialog()->pos();
-
-    Retype(rig.Widget<QLineEdit>("TxtCustID"), "OTHER");
-    rig.Widget<QCheckBox>("ChkMKEncodewID")->click();
-    QVERIFY(Shown(rig) != saved);
-    rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
-        // The same dialog, where the user left it, one step further on.
-        QCOMPARE(dialog.windowTitle(), QString("Select filename to read"));
-        QCOMPARE(dialog.txtCurrFile()->text(), QString("site"));
-        QCOMPARE(FileRows(dialog), (QStringList{"older.kvd", "site.kvd"}));
-        DoubleClickFile(dialog, "site.kvd");
-    });
-    rig.Trigger("mFile", 1);
-
-    QVERIFY(rig.dialogs.script.events.empty());
-    QCOMPARE(Shown(rig), saved);
-    QCOMPARE(rig.window().findChildren<FileSelectDialog*>().size(), 1);
-    QVERIFY(!rig.program->fileDialog()->isVisible());
-    QCOMPARE(rig.program->fileDialog()->pos(), firstPlace + QPoint(500 / 15, 500 / 15));
-}
-
-// OK with the pattern still in the name box only beeps; Cancel, the close box and Escape leave
-// with nothing written and nothing changed.
-void MainWindowTest::leavingTheDialogShowsNothing() {
-    Rig rig;
-    QVERIFY(rig.StartAndRead());
-    const std::map<std::string, QString> before = Shown(rig);
+    Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625\n");
+    const std::map<std::string, QString> edited = Shown(rig);
+    QCOMPARE(edited.at("TxtRptrTXFreq(-1)"), QString("462.5000"));
+    rig.port.written.clear();
     for (const int way : {0, 1, 2}) {
         rig.dialogs.script.events.clear();
         bool stayedOpen = false;
@@ -650,9 +568,68 @@ void MainWindowTest::leavingTheDialogShowsNothing() {
         QVERIFY(stayedOpen && left);
         QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
         QVERIFY(!rig.program->fileDialog()->isVisible());
-        QVERIFY(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files).isEmpty());
-        QCOMPARE(Shown(rig), before);
+        QCOMPARE(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files), QStringList{"older.kvd"});
+        QCOMPARE(Shown(rig), edited);
     }
+    for (const bool withFile : {true, false}) {
+        rig.dialogs.script.events.clear();
+        rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("Select filename to compare"));
+            DoubleClickFile(dialog, "older.kvd");
+        });
+        rig.Trigger(withFile ? "mFile" : "mRadio",
+                    withFile ? kCompareWithFileItem : kCompareWithRepeaterItem);
+        const std::string text = "Settings that differ between the screen and " +
+                                 std::string(withFile ? "older.kvd:\n" : "the repeater:\n") +
+                                 "Repeater Transmit Frequency: screen 462.5000 MHz, " +
+                                 (withFile ? "file" : "repeater") + " 451.0125 MHz";
+        QCOMPARE(rig.dialogs.Messages(),
+                 (std::vector<MessageBox>{{withFile ? "Compare With File" : "Compare With Repeater",
+                                           text, MessageIcon::Information, MessageButtons::Ok}}));
+        QCOMPARE(Shown(rig), edited);
+        QCOMPARE(rig.window().windowTitle(), QString("Tarvex Repeater Programmer V5.0.4"));
+        QVERIFY(rig.Idle());
+    }
+    QCOMPARE(rig.port.written.find('S'), std::string::npos);
+
+    Retype(rig.Widget<QLineEdit>("TxtCustID"), "HILL 7\n");
+    rig.Widget<QComboBox>("CmbMK_Type_Code", 1)->setFocus();
+    const std::map<std::string, QString> saved = Shown(rig);
+    rig.dialogs.script.events.clear();
+    rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), QString("Select filename to save"));
+        QCOMPARE(FileRows(dialog), QStringList{"older.kvd"});  // the pattern leaves notes.txt out
+        // The name box has the focus and its text selected; Enter there is OK.
+        QCOMPARE(dialog.focusWidget(), dialog.txtCurrFile());
+        QTest::keyClicks(dialog.txtCurrFile(), "site");
+        QTest::keyClick(dialog.txtCurrFile(), Qt::Key_Return);
+    });
+    rig.Trigger("mFile", 2);
+    QCOMPARE(ReadText(rig.Path("site.kvd")).size(), std::size_t{561});
+    QCOMPARE(rig.window().windowTitle(),
+             QString::fromUtf8("Tarvex Repeater Programmer V5.0.4 \u2014 site.kvd"));
+    QVERIFY(rig.program->app().Form_QueryUnload());  // saved: nothing to ask
+    const QPoint firstPlace = rig.program->fileDialog()->pos();
+
+    Retype(rig.Widget<QLineEdit>("TxtCustID"), "OTHER\n");
+    rig.Widget<QCheckBox>("ChkMKEncodewID")->click();
+    QVERIFY(Shown(rig) != saved);
+    rig.WhenFileDialogShows([](FileSelectDialog& dialog) {
+        // The same dialog, where the user left it, one step further on.
+        QCOMPARE(dialog.windowTitle(), QString("Select filename to read"));
+        QCOMPARE(dialog.txtCurrFile()->text(), QString("site"));
+        QCOMPARE(FileRows(dialog), (QStringList{"older.kvd", "site.kvd"}));
+        DoubleClickFile(dialog, "site.kvd");
+    });
+    rig.Trigger("mFile", 1);
+
+    QVERIFY(rig.dialogs.script.events.empty());
+    QCOMPARE(Shown(rig), saved);
+    QCOMPARE(rig.window().findChildren<FileSelectDialog*>().size(), 1);
+    QVERIFY(!rig.program->fileDialog()->isVisible());
+    // One step of 500 twips, in whole pixels.
+    const QPoint step = firstPlace + QPoint(500 / 15, 500 / 15);
+    QVERIFY(QRect(step, QSize(2, 2)).contains(rig.program->fileDialog()->pos()));
 }
 
 // The Com Port menu lists the devices present when it opens; the title names the file opened;
