@@ -9,10 +9,10 @@
 
 #include <fcntl.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/text_files.h"
 
 extern char** environ;
 
@@ -119,10 +119,8 @@ inline ProgramRun RunProgram(std::vector<std::string> args, const std::vector<st
         ::waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    for (auto [text, name] : {std::pair{&run.out, "/run.out"}, {&run.err, "/run.err"}}) {
-        std::ifstream file(dir + name, std::ios::binary);
-        text->assign(std::istreambuf_iterator<char>(file), {});
-    }
+    run.out = ReadText(dir + "/run.out");
+    run.err = ReadText(dir + "/run.err");
     return run;
 }
 
