@@ -26,8 +26,7 @@ inline pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>
     for (char** e = environ; *e != nullptr; ++e) {
         environment.emplace_back(*e);
     }
-    std::vector<char*> argv;
-    std::vector<char*> envp;
+    std::vector<char*> argv, envp;
     for (auto [strings, pointers] : {std::pair{&args, &argv}, std::pair{&environment, &envp}}) {
         for (std::string& s : *strings) {
             pointers->push_back(s.data());
@@ -35,11 +34,9 @@ inline pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>
         pointers->push_back(nullptr);
     }
     pid_t pid = -1;
-    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
-        pid = -1;
-    }
+    const int error = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return error == 0 ? pid : -1;
 }
 
 // zpt410-sim (ZPT410_SIM_PATH) running in the background; its device path is the first line it
