@@ -488,7 +488,6 @@ void MainWindowTest::compareSaveAndOpenThroughTheDialog() {
     QVERIFY(rig.StartAndRead());
     Retype(rig.Widget<QLineEdit>("TxtRptrTXFreq"), "4625\n");
     const std::map<std::string, QString> edited = Shown(rig);
-    QCOMPARE(edited.at("TxtRptrTXFreq(-1)"), QString("462.5000"));
     rig.port.written.clear();
     const std::function<void(FileSelectDialog&)> ways[] = {
         [](FileSelectDialog& d) { QTest::mouseClick(d.cmdCancel(), Qt::LeftButton); },
@@ -507,7 +506,6 @@ void MainWindowTest::compareSaveAndOpenThroughTheDialog() {
         rig.Trigger("mFile", 2);
         QVERIFY(stayedOpen && left);
         QCOMPARE(rig.dialogs.script.events, std::vector<UiEvent>{testing::BeepEvent()});
-        QVERIFY(!rig.program->fileDialog()->isVisible());
         QCOMPARE(QDir(rig.dir.path()).entryList({"*.kvd"}, QDir::Files), QStringList{"older.kvd"});
         QCOMPARE(Shown(rig), edited);
     }
