@@ -45,7 +45,6 @@ TEST(QtSerialPortAdapter, TalksToTheSimulatorAcrossReopeningAndOutlivesIt) {
     // A link whose name is not UTF-8 (byte FD) leads to the device all the same.
     Simulator sim({"--no-pacing", "--image", (dir / "memory.bin").string(), "--link",
                    (dir / "zpt\xFD").string(), "--log", (dir / "wire.log").string()});
-    ASSERT_FALSE(sim.devicePath().empty());
 
     QtSerialPortAdapter port;
     std::string reason;

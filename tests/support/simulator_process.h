@@ -9,10 +9,10 @@
 
 #include <fcntl.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/text_files.h"
 
 extern char** environ;
 
@@ -26,8 +26,7 @@ inline pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>
     for (char** e = environ; *e != nullptr; ++e) {
         environment.emplace_back(*e);
     }
-    std::vector<char*> argv;
-    std::vector<char*> envp;
+    std::vector<char*> argv, envp;
     for (auto [strings, pointers] : {std::pair{&args, &argv}, std::pair{&environment, &envp}}) {
         for (std::string& s : *strings) {
             pointers->push_back(s.data());
@@ -35,11 +34,9 @@ inline pid_t Spawn(std::vector<std::string> args, const std::vector<std::string>
         pointers->push_back(nullptr);
     }
     pid_t pid = -1;
-    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
-        pid = -1;
-    }
+    const int error = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return error == 0 ? pid : -1;
 }
 
 // zpt410-sim (ZPT410_SIM_PATH) running in the background; its device path is the first line it
@@ -119,10 +116,8 @@ inline ProgramRun RunProgram(std::vector<std::string> args, const std::vector<st
         ::waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    for (auto [text, name] : {std::pair{&run.out, "/run.out"}, {&run.err, "/run.err"}}) {
-        std::ifstream file(dir + name, std::ios::binary);
-        text->assign(std::istreambuf_iterator<char>(file), {});
-    }
+    run.out = ReadText(dir + "/run.out");
+    run.err = ReadText(dir + "/run.err");
     return run;
 }
 

@@ -93,19 +93,15 @@ struct WindowRig {
 
     // Starts the program; the window is shown and active when it returns true.
     bool Start() {
-        program = std::make_unique<ui::DesktopProgram>(ui::DesktopParts{
-            port,
-            clock,
-            clock,
-            dialogs,
-            [this](const std::filesystem::path& document) {
-                opened.push_back(document);
-                return true;
-            },
-            {dir.path().toStdString(), std::nullopt, (dir.path() + "/backups").toStdString()},
-            dir.path().toStdString(),
-            nullptr,
-            &catalogue});
+        const auto openDocument = [this](const std::filesystem::path& document) {
+            opened.push_back(document);
+            return true;
+        };
+        const std::string at = dir.path().toStdString();
+        AppSettings settings{at, std::nullopt, at + "/backups"};
+        program = std::make_unique<ui::DesktopProgram>(
+            ui::DesktopParts{port, clock, clock, dialogs, openDocument, std::move(settings), at,
+                             nullptr, &catalogue});
         if (!program->Start()) {
             return false;
         }
@@ -122,6 +118,9 @@ struct WindowRig {
     void Trigger(const std::string& array, int index) {
         window().MenuItemAction(array, index)->trigger();
     }
+    bool Shows(const std::string& name) { return window().WidgetOf(name)->isVisible(); }
+    // Unlocked, with no status frame over the settings.
+    bool Idle() { return window().isEnabled() && !Shows("FrameStatus"); }
     // Start-up, then Radio > Read from the simulated repeater.
     bool StartAndRead() {
         if (!Start()) {
