@@ -1,7 +1,25 @@
 // Whole flows through the real window and its widgets, on the offscreen platform, against the
 // in-process simulated repeater. Boxes are answered from a script.
+#include <QtCore/QDir>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QAccessible>
+#include <QtGui/QClipboard>
+#include <QtGui/QHelpEvent>
 #include <QtTest/QtTest>
-#include <QtWidgets/QtWidgets>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QProgressBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOption>
 #include <memory>
 #include <set>
 
