@@ -12,14 +12,7 @@ namespace {
 
 DeviceAccess Present(bool permitted, std::string group = "", bool grants = false,
                      std::string owner = "", std::optional<PortLock> lock = {}) {
-    DeviceAccess access;
-    access.exists = true;
-    access.permitted = permitted;
-    access.group = std::move(group);
-    access.groupGrantsAccess = grants;
-    access.owner = std::move(owner);
-    access.lock = std::move(lock);
-    return access;
+    return {true, permitted, std::move(group), grants, std::move(owner), std::move(lock)};
 }
 
 TEST(PortRefusal, NoteSaysWhatWouldHelp) {

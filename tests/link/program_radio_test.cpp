@@ -366,20 +366,16 @@ TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
 }
 
 TEST(BackupFolder, FollowsTheUsersDataFolder) {
-    struct Case {
-        const char* xdgDataHome;
-        const char* home;
-        std::string folder;
-    };
-    const Case cases[] = {{"/data", "/home/tech", "/data/tarvex/backups"},
-                          {"relative/data", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-                          {"", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-                          {nullptr, "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-                          {nullptr, "", ""},
-                          {nullptr, nullptr, ""}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(BackupFolderFor(c.xdgDataHome, c.home).string(), c.folder)
-            << (c.xdgDataHome ? c.xdgDataHome : "(unset)");
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {"/data", "/home/tech", "/data/tarvex/backups"},
+        {"relative/data", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+        {"", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+        {nullptr, "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+        {nullptr, "", ""},
+        {nullptr, nullptr, ""}};
+    for (const auto& [xdgDataHome, home, folder] : cases) {
+        EXPECT_EQ(BackupFolderFor(xdgDataHome, home).string(), folder)
+            << (xdgDataHome ? xdgDataHome : "(unset)");
     }
 }
 

@@ -40,9 +40,7 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
     for (const Case& c : cases) {
         LinkRig rig;
         rig.RunKeepAliveInEventPasses();
-        FakeRepeater repeater;
-        repeater.images = c.images;
-        rig.port.respond = repeater;
+        rig.port.respond = FakeRepeater{c.images};
         rig.screen.TxtRptrTXFreq.text = "480.0000";
 
         EXPECT_EQ(ReadCommand(rig.link), c.shown) << c.name;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,12 +38,6 @@ inline std::string ImageReply(const ImageBuffer& image) {
 // four after a carriage return and a two-character echo to any other character.
 struct FakeRepeater {
     std::string operator()(std::string_view written) {
-        if (written == "?") {
-            return "??";
-        }
-        if (written == "V") {
-            return "V:15\r\n";
-        }
         if (written == "G") {
             const std::string reply = ImageReply(images.front());
             if (images.size() > 1) {
@@ -50,13 +45,10 @@ struct FakeRepeater {
             }
             return reply;
         }
-        if (written == "????????") {
-            return std::string(16, '?');
-        }
-        if (written == "\r") {
-            return "\r\n> ";
-        }
-        return std::string(written) + "\r";
+        static const std::map<std::string_view, std::string> kAnswers = {
+            {"?", "??"}, {"V", "V:15\r\n"}, {"????????", std::string(16, '?')}, {"\r", "\r\n> "}};
+        const auto answer = kAnswers.find(written);
+        return answer != kAnswers.end() ? answer->second : std::string(written) + "\r";
     }
     std::deque<ImageBuffer> images{ImageBuffer{}};
 };
