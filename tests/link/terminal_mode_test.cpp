@@ -61,20 +61,15 @@ TEST(TerminalModeCommand, TogglesTheViewAndLocksEverythingElseMeanwhile) {
 }
 
 TEST(PDQComm1_KeyPress, LettersGoUpperCaseEverythingElsePassesUnchanged) {
-    const std::pair<char, char> cases[] = {
-        {'a', 'A'}, {'z', 'Z'}, {'Q', 'Q'},   {'5', '5'},       {'?', '?'},
-        {'`', '`'}, {'{', '{'}, {'\r', '\r'}, {'\xE9', '\xE9'},
-    };
-    for (const auto& [typed, sent] : cases) {
-        EXPECT_EQ(PDQComm1_KeyPress(typed), sent) << static_cast<int>(typed);
+    const std::string typed = "azQ5?`{\r\xE9";
+    const std::string sent = "AZQ5?`{\r\xE9";
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        EXPECT_EQ(PDQComm1_KeyPress(typed[i]), sent[i]) << static_cast<int>(typed[i]);
     }
 }
 
-TEST(TimRptrProgMode_Timer, SendsOneBurstAndNothingWhileThePortIsClosed) {
+TEST(TimRptrProgMode_Timer, SendsNothingWhileThePortIsClosed) {
     LinkRig rig;
-    TimRptrProgMode_Timer(rig.link);
-    EXPECT_EQ(rig.port.wire, testing::Wire(testing::WireScript().exchange("????????", 16, 250)));
-
     rig.port.Close();
     rig.port.wire.clear();
     TimRptrProgMode_Timer(rig.link);
