@@ -19,7 +19,7 @@ class JumpingClock final : public LineClock {
     TimePoint now{};
 };
 
-TEST(SimulatedSerialPort, UnpacedReadsTakeWhatIsThereAtOnce) {
+TEST(SimulatedSerialPort, UnpacedReadsTakeWhatIsThereAtOnceUnlessAHandlerTakesIt) {
     SimulatedSerialPort port;
     EXPECT_FALSE(port.Write("?"));  // not open yet
     ASSERT_TRUE(port.Open("demo"));
@@ -35,6 +35,18 @@ TEST(SimulatedSerialPort, UnpacedReadsTakeWhatIsThereAtOnce) {
 
     ASSERT_TRUE(port.Write("S7E12\r"));
     EXPECT_EQ(port.Read(14, 2s), "S.7.E.1.2.OK\r\n");
+
+    // An unasked-data handler gets the answers instead, until it is taken away.
+    std::vector<std::string> seen;
+    port.SetUnaskedDataHandler([&seen](std::string_view bytes) { seen.emplace_back(bytes); });
+    ASSERT_TRUE(port.Write("????X"));
+    EXPECT_EQ(seen, std::vector<std::string>{"????????X\r\nRDY\r\n"});
+    EXPECT_EQ(port.Read(16, 250ms), "");
+    port.SetUnaskedDataHandler(nullptr);
+    ASSERT_TRUE(port.Write("?"));
+    EXPECT_EQ(port.Read(2, 250ms), "??");
+    EXPECT_EQ(seen.size(), 1u);
+
     port.Close();
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(port.Write("?"));
@@ -69,21 +81,6 @@ TEST(SimulatedSerialPort, PacedAnswersArriveOneCharacterTimeApart) {
         EXPECT_EQ(port.Read(c.count, c.timeout).size(), c.received);
         EXPECT_EQ(clock.now - start, c.waited);
     }
-}
-
-TEST(SimulatedSerialPort, AnUnaskedDataHandlerGetsTheAnswersInstead) {
-    SimulatedSerialPort port;
-    ASSERT_TRUE(port.Open("demo"));
-    std::vector<std::string> seen;
-    port.SetUnaskedDataHandler([&seen](std::string_view bytes) { seen.emplace_back(bytes); });
-    ASSERT_TRUE(port.Write("????X"));
-    EXPECT_EQ(seen, std::vector<std::string>{"????????X\r\nRDY\r\n"});
-    EXPECT_EQ(port.Read(16, 250ms), "");
-
-    port.SetUnaskedDataHandler(nullptr);
-    ASSERT_TRUE(port.Write("?"));
-    EXPECT_EQ(port.Read(2, 250ms), "??");
-    EXPECT_EQ(seen.size(), 1u);
 }
 
 }  // namespace
