@@ -21,10 +21,6 @@ using testing::Written;
 const ImageBuffer kGoodImage = testing::ImageBuilder();                // 451.0125 / 461.0125
 const ImageBuffer kBadImage = testing::ImageBuilder().set(0, {0xAB});  // no packed decimal
 
-long Count(const std::vector<std::string>& written, const std::string& text) {
-    return std::count(written.begin(), written.end(), text);
-}
-
 // Each failed decode costs a fresh identification, up to three attempts; the settings change only
 // with a decoded image and the window stays locked at every box.
 TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
@@ -73,9 +69,9 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
         EXPECT_EQ(ReadCommand(rig.link), decoded);
 
         const std::vector<std::string> written = Written(rig.port.wire);
-        EXPECT_EQ(Count(written, "V"), c.identifications);
-        EXPECT_EQ(Count(written, "G"), c.identifications);
-        EXPECT_EQ(Count(written, "????????"), 0) << "the keep-alive is held off";
+        EXPECT_EQ(std::ranges::count(written, "V"), c.identifications);
+        EXPECT_EQ(std::ranges::count(written, "G"), c.identifications);
+        EXPECT_EQ(std::ranges::count(written, "????????"), 0) << "the keep-alive is held off";
         EXPECT_EQ(rig.ui.events, c.events);
         EXPECT_TRUE(lockedAtEveryBox);
         testing::ExpectScreenGivenBack(rig.screen, c.name);
