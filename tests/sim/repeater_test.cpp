@@ -42,11 +42,8 @@ TEST(SimulatedRepeater, AnswersEveryCommandAndKeepsOnlyWholeBlocksOfWritableAddr
     const Case cases[] = {
         {"?", "??"},                                      // ping, 2
         {"V", "V:1C\r\n"},                                // firmware, 6; digits third and fourth
-        {"????????", std::string(16, '?')},               // keep-alive burst, 16
-        {"????X", std::string(8, '?') + "X\r\nRDY\r\n"},  // terminal mode: 2 per "?", 8 for X
-        {"X", "X\r\nRDY\r\n"},                            // at exit, 8
-        {"S0B", "S.0.B."},                                // block opening, 2 per character
-        {"S0B\r", "S.0.B.OK\r\n"},                        // empty block closed, 4
+        {"????X", std::string(8, '?') + "X\r\nRDY\r\n"},  // 2 per "?", 8 for X (also at exit)
+        {"S0B\r", "S.0.B.OK\r\n"},                        // 2 per character; empty block closed, 4
         {"\r", "NG\r\n"},                                 // CR outside a block, still 4
         {"q", "q"},                                       // anything else is echoed
         {"S7eab\r", "S.7.e.a.b.OK\r\n", true},            // lower-case digits count
@@ -83,8 +80,6 @@ TEST(SimulatedRepeater, FaultsBehaveAsAdvertised) {
         std::vector<std::string> replies;
     };
     const Case cases[] = {
-        {"silent", {.silent = true}, {"?", "V", "G", "S0012\r"}, {"", "", "", ""}},
-        {"stops after three characters", {.stopAfter = 3}, {"??", "????", "?"}, {"????", "??", ""}},
         {"first image bad", {.badFreqReplies = 1}, {"G", "G"}, {badFreq, image}},
         {"short image", {.imageReplyLength = 259}, {"G", "G"}, {shortImage, shortImage}},
         {"long image", {.imageReplyLength = 261}, {"G"}, {image + "0"}},
