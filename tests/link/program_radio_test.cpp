@@ -82,11 +82,9 @@ TEST(IsWritableAddress, SkipsTheRepeatersOwnAddressesAndEverythingWithoutAKnownM
 TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBack) {
     for (const bool verify : {true, false}) {
         ProgramRig rig;
-        rig.RunKeepAliveInEventPasses();
         rig.screen.TxtCustID.text = "NEW";
         std::vector<int> progressAtBlockEnds;
         int passesShowingTheWorkingState = 0;  // the frame over the seven controls, the bar shown
-        const auto keepAlive = rig.pump.onPass;
         rig.pump.onPass = [&] {
             const ScreenModel& s = rig.screen;
             if (rig.port.wire.back() == testing::WriteEvent("\r")) {
@@ -98,7 +96,7 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBa
                   &s.chkMKDecodePol, &s.TxtFirmwareVersion, &s.TxtSqlTailMuteTime}) {
                 EXPECT_FALSE(c->visible) << c->name << " while " << Written(rig.port.wire).back();
             }
-            keepAlive();
+            EXPECT_FALSE(s.TimRptrProgMode.enabled) << "the keep-alive is held off";
         };
 
         EXPECT_EQ(ProgramRadioCommand(rig.link, {.verify = verify}),

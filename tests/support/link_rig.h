@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <deque>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -76,22 +74,6 @@ struct LinkRig {
         StartKeepAlive(screen);
     }
 
-    // The keep-alive runs inside event passes whenever its interval has passed since it was
-    // last seen starting, as the window's timer would.
-    void RunKeepAliveInEventPasses() {
-        pump.onPass = [this] {
-            if (!screen.TimRptrProgMode.enabled) {
-                keepAliveSince.reset();
-            } else if (!keepAliveSince) {
-                keepAliveSince = clock.Now();
-            } else if (clock.Now() - *keepAliveSince >=
-                       std::chrono::milliseconds(screen.TimRptrProgMode.interval)) {
-                keepAliveSince = clock.Now();
-                TimRptrProgMode_Timer(link);
-            }
-        };
-    }
-
     FakeClock clock;
     ScriptedSerialPort port{clock};
     FakeEventPump pump;
@@ -101,7 +83,6 @@ struct LinkRig {
     RangeModule range;
     TempDir backupRoot;
     RadioLink link{{port, clock, clock, pump, ui}, screen, state, range};
-    std::optional<std::chrono::steady_clock::time_point> keepAliveSince;
 };
 
 }  // namespace tarvex::testing
