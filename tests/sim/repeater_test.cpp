@@ -40,9 +40,7 @@ TEST(SimulatedRepeater, AnswersEveryCommandAndKeepsOnlyWholeBlocksOfWritableAddr
         bool written = false;  // 0xAB at address 126
     };
     const Case cases[] = {
-        {"?", "??"},                                      // ping, 2
-        {"V", "V:1C\r\n"},                                // firmware, 6; digits third and fourth
-        {"????X", std::string(8, '?') + "X\r\nRDY\r\n"},  // 2 per "?", 8 for X (also at exit)
+        {"????X", std::string(8, '?') + "X\r\nRDY\r\n"},  // 2 per ping, 8 for X (also at exit)
         {"S0B\r", "S.0.B.OK\r\n"},                        // 2 per character; empty block closed, 4
         {"\r", "NG\r\n"},                                 // CR outside a block, still 4
         {"q", "q"},                                       // anything else is echoed
