@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/image_builder.h"
 #include "support/link_rig.h"
 
@@ -30,14 +32,9 @@ bool Untouched(const ImageBuffer& image, std::size_t from = 0) {
                        [](std::uint8_t b) { return b == 0xEE; });
 }
 
+// The answers to the pings in turn, then silence: found or not, after how many pings.
 TEST(PingRadio, NeedsThreeAnswersInARowWithinTwoSeconds) {
-    struct Case {
-        const char* name;
-        std::deque<std::string> replies;  // then silence
-        bool found;
-        std::size_t pings;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::deque<std::string>, bool, std::size_t> cases[] = {
         {"three answers", {"??", "??", "??"}, true, 3},
         {"a wrong third answer restarts the run", {"??", "??", "?X", "??", "??", "??"}, true, 6},
         {"half an answer restarts the run", {"??", "?", "??", "??", "??"}, true, 5},
@@ -46,12 +43,12 @@ TEST(PingRadio, NeedsThreeAnswersInARowWithinTwoSeconds) {
         // 8 x 265 ms: the eighth ping starts inside the window and is completed.
         {"no repeater", {}, false, 8},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, replies, found, pings] : cases) {
         LinkRig rig;
-        rig.port.replies = c.replies;
-        EXPECT_EQ(PingRadio(rig.link), c.found) << c.name;
-        EXPECT_EQ(Written(rig.port.wire), std::vector<std::string>(c.pings, "?")) << c.name;
-        EXPECT_TRUE(c.pings != 3 || rig.port.wire == testing::Wire(WireScript().pings()));
+        rig.port.replies = replies;
+        EXPECT_EQ(PingRadio(rig.link), found) << name;
+        EXPECT_EQ(Written(rig.port.wire), std::vector<std::string>(pings, "?")) << name;
+        EXPECT_TRUE(pings != 3 || rig.port.wire == testing::Wire(WireScript().pings()));
     }
 }
 

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/link_rig.h"
-
-#include <sstream>
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
@@ -74,9 +73,8 @@ TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
                 InputEvent("Tarvex Repeater Programmer",
                            "Comm Port " + failed + " is invalid.  Enter new Comm Port (1-4):"));
         };
-        std::istringstream tried(c.tried);
         std::string failed = "2";
-        for (std::string device; tried >> device;) {
+        for (const std::string& device : testing::Words(c.tried)) {
             prompt(failed);
             expected.push_back(OpenEvent("/dev/" + device));
             failed = device.starts_with("ttyS") ? std::to_string(std::stoi(device.substr(4)) + 1)

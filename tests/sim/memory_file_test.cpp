@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "support/file_test_support.h"
 
@@ -40,13 +41,7 @@ TEST(MemoryFile, SavingWritesBackOnlyTheRepeatersBytesInTheFilesOwnLayout) {
 }
 
 TEST(MemoryFile, FilesThatHoldNoMemoryAreRefusedWithAReason) {
-    struct Case {
-        const char* what;
-        Bytes file;
-        MemoryFileFormat format;
-        std::string reasonPart;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, Bytes, MemoryFileFormat, std::string> cases[] = {
         {"raw one byte short", Bytes(127), MemoryFileFormat::Raw, "exactly 128 bytes"},
         {"raw one byte long", Bytes(129), MemoryFileFormat::Raw, "holds 129"},
         {"not a data file", Bytes(561, 'A'), MemoryFileFormat::DataFile, "valid Radio data file"},
@@ -55,13 +50,13 @@ TEST(MemoryFile, FilesThatHoldNoMemoryAreRefusedWithAReason) {
         {"data file with bytes after the record", Text("QMTF4", 564), MemoryFileFormat::DataFile,
          "holds 564 bytes"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, file, format, reasonPart] : cases) {
+        SCOPED_TRACE(what);
         TempDir dir;
-        WriteBytes(dir / "memory", c.file);
+        WriteBytes(dir / "memory", file);
         std::string reason;
-        EXPECT_FALSE(MemoryFile::Load(dir / "memory", c.format, &reason));
-        EXPECT_NE(reason.find(c.reasonPart), std::string::npos) << reason;
+        EXPECT_FALSE(MemoryFile::Load(dir / "memory", format, &reason));
+        EXPECT_NE(reason.find(reasonPart), std::string::npos) << reason;
     }
     std::string reason;
     EXPECT_FALSE(MemoryFile::Load("/nonexistent/memory", MemoryFileFormat::Raw, &reason));

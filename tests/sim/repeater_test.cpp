@@ -5,6 +5,7 @@
 #include <numeric>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/text_files.h"
@@ -101,11 +102,7 @@ TEST(SimulatedRepeater, FaultsBehaveAsAdvertised) {
 }
 
 TEST(SimulatedRepeater, PingPatternsParseOneAnswerPerToken) {
-    struct Case {
-        std::string text;
-        std::optional<std::vector<PingAnswer>> answers;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, std::optional<std::vector<PingAnswer>>> cases[] = {
         {"??,??,x,??", std::vector<PingAnswer>{"??", "??", std::nullopt, "??"}},
         {"x", std::vector<PingAnswer>{std::nullopt}},
         {"?!,X", std::vector<PingAnswer>{"?!", "X"}},
@@ -113,9 +110,9 @@ TEST(SimulatedRepeater, PingPatternsParseOneAnswerPerToken) {
         {"??,,??", std::nullopt},
         {"??,", std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(ParsePingPattern(c.text), c.answers);
+    for (const auto& [text, answers] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ParsePingPattern(text), answers);
     }
 }
 

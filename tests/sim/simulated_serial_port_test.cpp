@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tarvex::sim {
@@ -55,31 +56,26 @@ TEST(SimulatedSerialPort, UnpacedReadsTakeWhatIsThereAtOnceUnlessAHandlerTakesIt
 }
 
 TEST(SimulatedSerialPort, PacedAnswersArriveOneCharacterTimeApart) {
-    struct Case {
-        std::string sent;
-        std::size_t count;
-        std::chrono::milliseconds timeout;
-        std::size_t received;
-        std::chrono::nanoseconds waited;
-    };
-    const Case cases[] = {
-        {"?", 2, 250ms, 2, 2 * kCharacterTime},
-        {"????????", 16, 250ms, 16, 16 * kCharacterTime},  // 133 ms, inside the time-out
-        {"G", 260, 10000ms, 260, 260 * kCharacterTime},    // about 2.2 s
-        {"G", 260, 1000ms, 120, 1000ms},                   // cut off by the time-out
-        {"?", 4, 250ms, 2, 250ms},                         // fewer than asked
-        {"", 2, 250ms, 0, 250ms},                          // silence
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.sent + " for " + std::to_string(c.count));
+    const std::tuple<std::string, std::size_t, std::chrono::milliseconds, std::size_t,
+                     std::chrono::nanoseconds>
+        cases[] = {
+            {"?", 2, 250ms, 2, 2 * kCharacterTime},
+            {"????????", 16, 250ms, 16, 16 * kCharacterTime},  // 133 ms, inside the time-out
+            {"G", 260, 10000ms, 260, 260 * kCharacterTime},    // about 2.2 s
+            {"G", 260, 1000ms, 120, 1000ms},                   // cut off by the time-out
+            {"?", 4, 250ms, 2, 250ms},                         // fewer than asked
+            {"", 2, 250ms, 0, 250ms},                          // silence
+        };
+    for (const auto& [sent, count, timeout, received, waited] : cases) {
+        SCOPED_TRACE(sent + " for " + std::to_string(count));
         JumpingClock clock;
         clock.now += 1h;
         SimulatedSerialPort port({}, Pacing::RealTime, clock);
         ASSERT_TRUE(port.Open("demo"));
         const LineClock::TimePoint start = clock.now;
-        ASSERT_TRUE(port.Write(c.sent));
-        EXPECT_EQ(port.Read(c.count, c.timeout).size(), c.received);
-        EXPECT_EQ(clock.now - start, c.waited);
+        ASSERT_TRUE(port.Write(sent));
+        EXPECT_EQ(port.Read(count, timeout).size(), received);
+        EXPECT_EQ(clock.now - start, waited);
     }
 }
 
