@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "support/image_builder.h"
 #include "support/link_rig.h"
@@ -22,16 +23,10 @@ const ImageBuffer kGoodImage = testing::ImageBuilder();                // 451.01
 const ImageBuffer kBadImage = testing::ImageBuilder().set(0, {0xAB});  // no packed decimal
 
 // Each failed decode costs a fresh identification, up to three attempts; the settings change only
-// with a decoded image and the window stays locked at every box.
+// with a decoded image and the window stays locked at every box. No images: no repeater.
 TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
     const std::vector<UiEvent> shown{FrontEvent()};
-    struct Case {
-        const char* name;
-        std::deque<ImageBuffer> images;  // none: no repeater
-        long identifications;
-        std::vector<UiEvent> events;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::deque<ImageBuffer>, long, std::vector<UiEvent>> cases[] = {
         {"decoded at once", {kGoodImage}, 1, shown},
         {"decoded on the second attempt", {kBadImage, kGoodImage}, 2, shown},
         {"decoded on the third attempt", {kBadImage, kBadImage, kGoodImage}, 3, shown},
@@ -48,13 +43,13 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
          {BeepEvent(), BeepEvent(),
           Message("No Radio!", "Radio is not detected!", MessageIcon::Critical), FrontEvent()}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, images, identifications, events] : cases) {
+        SCOPED_TRACE(name);
         LinkRig rig;
         bool keptAliveMeanwhile = false;
         rig.pump.onPass = [&] { keptAliveMeanwhile |= rig.screen.TimRptrProgMode.enabled; };
-        if (!c.images.empty()) {
-            rig.port.respond = FakeRepeater{c.images};
+        if (!images.empty()) {
+            rig.port.respond = FakeRepeater{images};
         }
         rig.state.ModelName = "from a file";
         rig.state.RadioData.fill(0x42);
@@ -64,18 +59,18 @@ TEST(ReadCommand, EachFailedDecodeCostsAFreshIdentificationUpToThreeAttempts) {
             lockedAtEveryBox = lockedAtEveryBox && !rig.screen.FrmMainScrn.enabled &&
                                !rig.screen.menuRadio.header.enabled;
         };
-        const bool decoded = c.events == shown;
-        const bool identified = c.identifications > 0;
+        const bool decoded = events == shown;
+        const bool identified = identifications > 0;
 
         EXPECT_EQ(ReadCommand(rig.link), decoded);
 
         const std::vector<std::string> written = Written(rig.port.wire);
-        EXPECT_EQ(std::ranges::count(written, "V"), c.identifications);
-        EXPECT_EQ(std::ranges::count(written, "G"), c.identifications);
+        EXPECT_EQ(std::ranges::count(written, "V"), identifications);
+        EXPECT_EQ(std::ranges::count(written, "G"), identifications);
         EXPECT_FALSE(keptAliveMeanwhile);
-        EXPECT_EQ(rig.ui.events, c.events);
+        EXPECT_EQ(rig.ui.events, events);
         EXPECT_TRUE(lockedAtEveryBox);
-        testing::ExpectScreenGivenBack(rig.screen, c.name);
+        testing::ExpectScreenGivenBack(rig.screen, name);
         EXPECT_EQ(std::tie(rig.state.ModelCode, rig.state.MainData.ModelCode, rig.state.ModelName,
                            rig.state.AddrMapCode),
                   identified ? std::make_tuple(20, 20, "ZPT-410", 170)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "editor/decode_radio_data.h"
 #include "link/keep_alive.h"
@@ -39,38 +40,34 @@ TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
         TimRptrProgMode_Timer(link);
         return true;
     };
-    struct Case {
-        std::string routine;
-        std::function<bool(RadioLink&)> run;
-        int writesBeforeUnplug;
-        bool result;
-        std::vector<UiEvent> events;
-    };
-    const Case cases[] = {
-        {"Read", ReadCommand, 0, false, noRadio},       {"Read", ReadCommand, 3, false, noRadio},
-        {"Program Radio", program, 60, false, stopped}, {"Terminal Mode", terminal, 0, true, {}},
-        {"keep-alive", keepAlive, 0, true, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.routine + " after " + std::to_string(c.writesBeforeUnplug) + " writes");
+    const std::tuple<std::string, std::function<bool(RadioLink&)>, int, bool, std::vector<UiEvent>>
+        cases[] = {
+            {"Read", ReadCommand, 0, false, noRadio},
+            {"Read", ReadCommand, 3, false, noRadio},
+            {"Program Radio", program, 60, false, stopped},
+            {"Terminal Mode", terminal, 0, true, {}},
+            {"keep-alive", keepAlive, 0, true, {}},
+        };
+    for (const auto& [routine, run, writesBeforeUnplug, result, events] : cases) {
+        SCOPED_TRACE(routine + " after " + std::to_string(writesBeforeUnplug) + " writes");
         testing::LinkRig rig;
         rig.screen.TxtFirmwareVersion.text = "1.05";
         int writes = 0;
         testing::FakeRepeater repeater{{testing::ImageBuilder()}};
         ASSERT_TRUE(
             DecodeRadioData(rig.state.MainData, repeater.images.front(), false, rig.screen));
-        rig.port.respond = [&](std::string_view written) {
-            rig.port.unplugged = ++writes >= c.writesBeforeUnplug;
+        rig.port.respond = [&, unplugAt = writesBeforeUnplug](std::string_view written) {
+            rig.port.unplugged = ++writes >= unplugAt;
             return repeater(written);
         };
-        rig.port.unplugged = c.writesBeforeUnplug == 0;
+        rig.port.unplugged = writesBeforeUnplug == 0;
 
-        EXPECT_EQ(c.run(rig.link), c.result);
+        EXPECT_EQ(run(rig.link), result);
 
         for (UiEvent& event : rig.ui.events) {
             event.box.text = event.box.text.substr(0, event.box.text.find("\n\n"));
         }
-        EXPECT_EQ(rig.ui.events, c.events);
+        EXPECT_EQ(rig.ui.events, events);
         EXPECT_LT(rig.clock.Elapsed(), std::chrono::seconds(30));
 
         rig.ui.inputAnswers = {std::nullopt};
