@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/image_builder.h"
 #include "support/link_rig.h"
 
@@ -30,14 +32,9 @@ bool Untouched(const ImageBuffer& image, std::size_t from = 0) {
                        [](std::uint8_t b) { return b == 0xEE; });
 }
 
+// The answers to the pings in turn, then silence: found or not, after how many pings.
 TEST(PingRadio, NeedsThreeAnswersInARowWithinTwoSeconds) {
-    struct Case {
-        const char* name;
-        std::deque<std::string> replies;  // then silence
-        bool found;
-        std::size_t pings;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::deque<std::string>, bool, std::size_t> cases[] = {
         {"three answers", {"??", "??", "??"}, true, 3},
         {"a wrong third answer restarts the run", {"??", "??", "?X", "??", "??", "??"}, true, 6},
         {"half an answer restarts the run", {"??", "?", "??", "??", "??"}, true, 5},
@@ -46,12 +43,12 @@ TEST(PingRadio, NeedsThreeAnswersInARowWithinTwoSeconds) {
         // 8 x 265 ms: the eighth ping starts inside the window and is completed.
         {"no repeater", {}, false, 8},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, replies, found, pings] : cases) {
         LinkRig rig;
-        rig.port.replies = c.replies;
-        EXPECT_EQ(PingRadio(rig.link), c.found) << c.name;
-        EXPECT_EQ(Written(rig.port.wire), std::vector<std::string>(c.pings, "?")) << c.name;
-        EXPECT_TRUE(c.pings != 3 || rig.port.wire == testing::Wire(WireScript().pings()));
+        rig.port.replies = replies;
+        EXPECT_EQ(PingRadio(rig.link), found) << name;
+        EXPECT_EQ(Written(rig.port.wire), std::vector<std::string>(pings, "?")) << name;
+        EXPECT_TRUE(pings != 3 || rig.port.wire == testing::Wire(WireScript().pings()));
     }
 }
 
@@ -65,61 +62,51 @@ TEST(FirmwareText, MajorAndMinorDigitsOfTheReply) {
     }
 }
 
-TEST(ReadRadioData, PacesItsProgressAroundPingFirmwareAndImage) {
-    LinkRig rig;
-    FakeRepeater repeater;
-    repeater.images = {RepeaterImageOf(0x5C)};
-    rig.port.respond = repeater;
-    rig.state.RadioData.fill(0xEE);
-    std::vector<int> progressAtExchanges;
-    rig.pump.onPass = [&] { progressAtExchanges.push_back(rig.screen.StatusBar.value); };
-    RadioIdentity identity;
+// Both ping and fetch the image; only a read paces its progress around the exchanges, asks for the
+// firmware and copies the image over the program's copy of the repeater's 128 bytes.
+TEST(Identification, ReadRadioDataAlsoPacesProgressAndTakesFirmwareAndImage) {
+    for (const bool read : {true, false}) {
+        SCOPED_TRACE(read ? "ReadRadioData" : "IdentifyRadio");
+        LinkRig rig;
+        rig.port.respond = FakeRepeater{{RepeaterImageOf(0x5C)}};
+        rig.state.RadioData.fill(0xEE);
+        rig.screen.TxtFirmwareVersion.text = "2.12";
+        std::vector<int> progressAtExchanges;
+        rig.pump.onPass = [&] { progressAtExchanges.push_back(rig.screen.StatusBar.value); };
+        Identification result;
 
-    ASSERT_TRUE(ReadRadioData(rig.link, identity));
+        ASSERT_TRUE(read ? ReadRadioData(rig.link, result.identity)
+                         : IdentifyRadio(rig.link, result));
 
-    const testing::Wire expected =
-        WireScript().pause(15, 26).pings().pause(15, 25).command("V", 6).fetchImage().pause(
-            15, 24 + 10 + 16);
-    EXPECT_EQ(rig.port.wire, expected);
-    EXPECT_EQ(progressAtExchanges, (std::vector<int>{25, 25, 25, 50, 50}));
-    EXPECT_EQ(std::tie(identity.ModelCode, identity.ModelName, identity.FirmwareVersion,
-                       identity.AddrMapCode),
-              std::make_tuple(20, "ZPT-410", 1.0f, 170));
-    const ImageBuffer image = RepeaterImageOf(0x5C);
-    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 128, rig.state.RadioData.begin()));
-    EXPECT_TRUE(Untouched(rig.state.RadioData, 128)) << "the repeater's 128 bytes only";
-    EXPECT_EQ(rig.state.RxBuffer, ImageReply(image).substr(4));
-    EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, "1.05");
-    EXPECT_EQ(rig.screen.StatusBar1.panels[0], kPinging);
-    EXPECT_TRUE(rig.screen.StatusBar.visible);
-    EXPECT_EQ(rig.screen.StatusBar.value, 100);
-    EXPECT_FALSE(rig.screen.FrmMonitorMode.visible || rig.screen.OptOvrTone.visible ||
-                 rig.screen.OptOvrCarrier.visible);
-    EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled);
-    EXPECT_TRUE(rig.ui.events.empty());
-}
-
-TEST(IdentifyRadio, FetchesTheImageWithoutFirmwareProgressOrChangesToTheSettings) {
-    LinkRig rig;
-    FakeRepeater repeater;
-    repeater.images = {RepeaterImageOf(0x11)};
-    rig.port.respond = repeater;
-    rig.state.RadioData.fill(0xEE);
-    rig.screen.TxtFirmwareVersion.text = "2.12";
-    Identification result;
-
-    ASSERT_TRUE(IdentifyRadio(rig.link, result));
-
-    EXPECT_EQ(rig.port.wire, testing::Wire(WireScript().pings().fetchImage()));
-    const ImageBuffer image = RepeaterImageOf(0x11);
-    EXPECT_TRUE(std::equal(result.image.begin(), result.image.end(), image.begin()));
-    EXPECT_EQ(result.identity.AddrMapCode, 170);
-    EXPECT_EQ(result.identity.ModelName, "ZPT-410");
-    EXPECT_TRUE(Untouched(rig.state.RadioData));
-    EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, "2.12");
-    EXPECT_FALSE(rig.screen.StatusBar.visible);
-    EXPECT_EQ(rig.screen.StatusBar1.panels[0], kPinging);
-    EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled);
+        const testing::Wire expected = read ? WireScript()
+                                                  .pause(15, 26)
+                                                  .pings()
+                                                  .pause(15, 25)
+                                                  .command("V", 6)
+                                                  .fetchImage()
+                                                  .pause(15, 24 + 10 + 16)
+                                            : WireScript().pings().fetchImage();
+        EXPECT_EQ(rig.port.wire, expected);
+        EXPECT_EQ(progressAtExchanges,
+                  (read ? std::vector<int>{25, 25, 25, 50, 50} : std::vector<int>(4, 0)));
+        const RadioIdentity& identity = result.identity;
+        EXPECT_EQ(std::tie(identity.ModelCode, identity.ModelName, identity.FirmwareVersion,
+                           identity.AddrMapCode),
+                  std::make_tuple(20, "ZPT-410", 1.0f, 170));
+        const ImageBuffer image = RepeaterImageOf(0x5C);
+        EXPECT_TRUE(std::equal(image.begin(), image.begin() + 128,
+                               read ? rig.state.RadioData.data() : result.image.data()));
+        EXPECT_TRUE(Untouched(rig.state.RadioData, read ? 128 : 0));
+        EXPECT_EQ(rig.state.RxBuffer, ImageReply(image).substr(4));
+        EXPECT_EQ(rig.screen.TxtFirmwareVersion.text, read ? "1.05" : "2.12");
+        EXPECT_EQ(rig.screen.StatusBar1.panels[0], kPinging);
+        EXPECT_EQ(rig.screen.StatusBar.visible, read);
+        EXPECT_EQ(rig.screen.StatusBar.value, read ? 100 : 0);
+        EXPECT_TRUE(!read || !(rig.screen.FrmMonitorMode.visible || rig.screen.OptOvrTone.visible ||
+                               rig.screen.OptOvrCarrier.visible));
+        EXPECT_TRUE(rig.screen.TimRptrProgMode.enabled);
+        EXPECT_TRUE(rig.ui.events.empty());
+    }
 }
 
 TEST(Identification, FailuresBeepResetTheProgressAndLeaveTheImageAlone) {

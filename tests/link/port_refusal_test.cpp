@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "support/file_test_support.h"
 
@@ -12,28 +13,15 @@ namespace {
 
 DeviceAccess Present(bool permitted, std::string group = "", bool grants = false,
                      std::string owner = "", std::optional<PortLock> lock = {}) {
-    DeviceAccess access;
-    access.exists = true;
-    access.permitted = permitted;
-    access.group = std::move(group);
-    access.groupGrantsAccess = grants;
-    access.owner = std::move(owner);
-    access.lock = std::move(lock);
-    return access;
+    return {true, permitted, std::move(group), grants, std::move(owner), std::move(lock)};
 }
 
 TEST(PortRefusal, NoteSaysWhatWouldHelp) {
-    struct Case {
-        std::string device;
-        std::string reason;
-        DeviceAccess access;
-        std::string note;
-    };
     const std::string noGroup =
         " For a USB serial adapter, install the udev rule of the package "
         "(60-tarvex-usb-serial.rules, which gives the group \"dialout\" read and write access) and "
         "join that group; otherwise ask the administrator for read and write access to it.";
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, DeviceAccess, std::string> cases[] = {
         {"/dev/ttyUSB0", "Permission denied", Present(false, "dialout", true),
          "/dev/ttyUSB0: Permission denied. Members of the group \"dialout\" may use it: add your "
          "user to it (sudo usermod -aG dialout $USER), then log out and in again."},
@@ -53,8 +41,8 @@ TEST(PortRefusal, NoteSaysWhatWouldHelp) {
          "/dev/ttyUSB0: the port is in use by another program: process 4242 (minicom), as its "
          "lock file /run/lock/LCK..ttyUSB0 says."},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PortRefusalNote(c.device, c.reason, c.access), c.note);
+    for (const auto& [device, reason, access, note] : cases) {
+        EXPECT_EQ(PortRefusalNote(device, reason, access), note);
     }
 }
 

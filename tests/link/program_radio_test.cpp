@@ -82,11 +82,9 @@ TEST(IsWritableAddress, SkipsTheRepeatersOwnAddressesAndEverythingWithoutAKnownM
 TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBack) {
     for (const bool verify : {true, false}) {
         ProgramRig rig;
-        rig.RunKeepAliveInEventPasses();
         rig.screen.TxtCustID.text = "NEW";
         std::vector<int> progressAtBlockEnds;
         int passesShowingTheWorkingState = 0;  // the frame over the seven controls, the bar shown
-        const auto keepAlive = rig.pump.onPass;
         rig.pump.onPass = [&] {
             const ScreenModel& s = rig.screen;
             if (rig.port.wire.back() == testing::WriteEvent("\r")) {
@@ -98,7 +96,7 @@ TEST(ProgramRadioCommand, WritesTheSevenBlocksAfterKeepingABackupThenReadsThemBa
                   &s.chkMKDecodePol, &s.TxtFirmwareVersion, &s.TxtSqlTailMuteTime}) {
                 EXPECT_FALSE(c->visible) << c->name << " while " << Written(rig.port.wire).back();
             }
-            keepAlive();
+            EXPECT_FALSE(s.TimRptrProgMode.enabled) << "the keep-alive is held off";
         };
 
         EXPECT_EQ(ProgramRadioCommand(rig.link, {.verify = verify}),
@@ -366,20 +364,16 @@ TEST(BackUpRepeater, KeepsTheNewestFiftyOfTheModelAndTouchesNothingElse) {
 }
 
 TEST(BackupFolder, FollowsTheUsersDataFolder) {
-    struct Case {
-        const char* xdgDataHome;
-        const char* home;
-        std::string folder;
-    };
-    const Case cases[] = {{"/data", "/home/tech", "/data/tarvex/backups"},
-                          {"relative/data", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-                          {"", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-                          {nullptr, "/home/tech", "/home/tech/.local/share/tarvex/backups"},
-                          {nullptr, "", ""},
-                          {nullptr, nullptr, ""}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(BackupFolderFor(c.xdgDataHome, c.home).string(), c.folder)
-            << (c.xdgDataHome ? c.xdgDataHome : "(unset)");
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {"/data", "/home/tech", "/data/tarvex/backups"},
+        {"relative/data", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+        {"", "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+        {nullptr, "/home/tech", "/home/tech/.local/share/tarvex/backups"},
+        {nullptr, "", ""},
+        {nullptr, nullptr, ""}};
+    for (const auto& [xdgDataHome, home, folder] : cases) {
+        EXPECT_EQ(BackupFolderFor(xdgDataHome, home).string(), folder)
+            << (xdgDataHome ? xdgDataHome : "(unset)");
     }
 }
 

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/link_rig.h"
-
-#include <sstream>
+#include "support/text_files.h"
 
 namespace tarvex {
 namespace {
@@ -15,45 +14,22 @@ using testing::OpenEvent;
 using testing::Wire;
 using testing::WireScript;
 
-TEST(SendCommand, EveryCharacterIsAnsweredBeforeTheNextAndTheLastWaitsLongest) {
-    struct Case {
-        const char* command;
-        std::size_t lastCount;
-        Wire expected;
-    };
-    const Case cases[] = {
-        {"G", 260, WireScript().exchange("G", 260, 10000).pause(15)},
-        {"S0B", 2,
-         WireScript()
-             .exchange("S", 2, 1000)
-             .pause(15)
-             .exchange("0", 2, 1000)
-             .pause(15)
-             .exchange("B", 2, 10000)
-             .pause(15)},
-    };
-    for (const Case& c : cases) {
-        LinkRig rig;
-        rig.port.respond = testing::FakeRepeater();
-        EXPECT_TRUE(SendCommand(rig.link, c.command, c.lastCount)) << c.command;
-        EXPECT_EQ(rig.port.wire, c.expected) << c.command;
-    }
-}
-
-TEST(SendCommand, StopsAtTheFirstSilentCharacterOnlyWhenAskedTo) {
-    struct Case {
-        OnSilence onSilence;
-        std::vector<std::string> written;
-    };
-    const Case cases[] = {
-        {OnSilence::Continue, {"S", "0", "B"}},
-        {OnSilence::Stop, {"S", "0"}},
-    };
-    for (const Case& c : cases) {
+// Every character waits for its answer, the last one longest; a silent character ends the
+// command only when asked to.
+TEST(SendCommand, EveryCharacterIsAnsweredBeforeTheNextAndOnlyAStopEndsAtASilence) {
+    const Wire whole = WireScript()
+                           .exchange("S", 2, 1000)
+                           .pause(15)
+                           .exchange("0", 2, 1000)
+                           .pause(15)
+                           .exchange("B", 2, 10000)
+                           .pause(15);
+    for (const OnSilence onSilence : {OnSilence::Continue, OnSilence::Stop}) {
         LinkRig rig;
         rig.port.replies = {"S\r", "", "B\r"};
-        EXPECT_FALSE(SendCommand(rig.link, "S0B", 2, c.onSilence));
-        EXPECT_EQ(testing::Written(rig.port.wire), c.written);
+        EXPECT_FALSE(SendCommand(rig.link, "S0B", 2, onSilence));
+        const Wire expected(whole.begin(), whole.end() - (onSilence == OnSilence::Stop ? 5 : 0));
+        EXPECT_EQ(rig.port.wire, expected);
     }
 }
 
@@ -97,9 +73,8 @@ TEST(OpenCommPort, AsksForAnotherPortUntilOneOpensOrTheUserGivesUp) {
                 InputEvent("Tarvex Repeater Programmer",
                            "Comm Port " + failed + " is invalid.  Enter new Comm Port (1-4):"));
         };
-        std::istringstream tried(c.tried);
         std::string failed = "2";
-        for (std::string device; tried >> device;) {
+        for (const std::string& device : testing::Words(c.tried)) {
             prompt(failed);
             expected.push_back(OpenEvent("/dev/" + device));
             failed = device.starts_with("ttyS") ? std::to_string(std::stoi(device.substr(4)) + 1)

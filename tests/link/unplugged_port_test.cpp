@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
+#include <tuple>
 
 #include "editor/decode_radio_data.h"
 #include "link/keep_alive.h"
@@ -31,52 +31,43 @@ TEST(UnpluggedPort, EveryRoutineEndsWithItsMessageAndThePortCanBeChosenAgain) {
         BeepEvent(),
         Message("No Radio!", "Radio stopped responding during programming!", MessageIcon::Critical),
         FrontEvent()};
-    const std::map<std::string, std::function<bool(RadioLink&)>> routines = {
-        {"Read", ReadCommand},
-        {"Program Radio", [](RadioLink& link) { return Programmed(ProgramRadioCommand(link)); }},
-        {"Terminal Mode",
-         [](RadioLink& link) {
-             TerminalModeCommand(link);
-             return link.screen.PDQComm1.visible;
-         }},
-        {"keep-alive",
-         [](RadioLink& link) {
-             TimRptrProgMode_Timer(link);
-             return true;
-         }},
+    const auto program = [](RadioLink& link) { return Programmed(ProgramRadioCommand(link)); };
+    const auto terminal = [](RadioLink& link) {
+        TerminalModeCommand(link);
+        return link.screen.PDQComm1.visible;
     };
-    struct Case {
-        std::string routine;
-        int writesBeforeUnplug;
-        bool result;
-        std::vector<UiEvent> events;
+    const auto keepAlive = [](RadioLink& link) {
+        TimRptrProgMode_Timer(link);
+        return true;
     };
-    const Case cases[] = {
-        {"Read", 0, false, noRadio},           {"Read", 3, false, noRadio},
-        {"Program Radio", 60, false, stopped}, {"Terminal Mode", 0, true, {}},
-        {"keep-alive", 0, true, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.routine + " after " + std::to_string(c.writesBeforeUnplug) + " writes");
+    const std::tuple<std::string, std::function<bool(RadioLink&)>, int, bool, std::vector<UiEvent>>
+        cases[] = {
+            {"Read", ReadCommand, 0, false, noRadio},
+            {"Read", ReadCommand, 3, false, noRadio},
+            {"Program Radio", program, 60, false, stopped},
+            {"Terminal Mode", terminal, 0, true, {}},
+            {"keep-alive", keepAlive, 0, true, {}},
+        };
+    for (const auto& [routine, run, writesBeforeUnplug, result, events] : cases) {
+        SCOPED_TRACE(routine + " after " + std::to_string(writesBeforeUnplug) + " writes");
         testing::LinkRig rig;
         rig.screen.TxtFirmwareVersion.text = "1.05";
         int writes = 0;
-        testing::FakeRepeater repeater;
-        repeater.images = {testing::ImageBuilder()};
+        testing::FakeRepeater repeater{{testing::ImageBuilder()}};
         ASSERT_TRUE(
             DecodeRadioData(rig.state.MainData, repeater.images.front(), false, rig.screen));
-        rig.port.respond = [&](std::string_view written) {
-            rig.port.unplugged = ++writes >= c.writesBeforeUnplug;
+        rig.port.respond = [&, unplugAt = writesBeforeUnplug](std::string_view written) {
+            rig.port.unplugged = ++writes >= unplugAt;
             return repeater(written);
         };
-        rig.port.unplugged = c.writesBeforeUnplug == 0;
+        rig.port.unplugged = writesBeforeUnplug == 0;
 
-        EXPECT_EQ(routines.at(c.routine)(rig.link), c.result);
+        EXPECT_EQ(run(rig.link), result);
 
         for (UiEvent& event : rig.ui.events) {
             event.box.text = event.box.text.substr(0, event.box.text.find("\n\n"));
         }
-        EXPECT_EQ(rig.ui.events, c.events);
+        EXPECT_EQ(rig.ui.events, events);
         EXPECT_LT(rig.clock.Elapsed(), std::chrono::seconds(30));
 
         rig.ui.inputAnswers = {std::nullopt};

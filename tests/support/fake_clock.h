@@ -31,16 +31,14 @@ class FakeClock : public Clock, public Sleeper {
     std::vector<WireEvent>* wire = nullptr;
 };
 
-// Counts event passes and runs what a test wants to happen inside one.
+// Runs what a test wants to happen inside an event pass.
 class FakeEventPump : public EventPump {
   public:
     void ProcessPendingEvents() override {
-        ++passes;
         if (onPass) {
             onPass();
         }
     }
-    int passes = 0;
     std::function<void()> onPass;
 };
 

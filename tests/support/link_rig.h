@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <deque>
-#include <optional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -37,12 +36,6 @@ inline std::string ImageReply(const ImageBuffer& image) {
 // four after a carriage return and a two-character echo to any other character.
 struct FakeRepeater {
     std::string operator()(std::string_view written) {
-        if (written == "?") {
-            return "??";
-        }
-        if (written == "V") {
-            return "V:15\r\n";
-        }
         if (written == "G") {
             const std::string reply = ImageReply(images.front());
             if (images.size() > 1) {
@@ -50,13 +43,10 @@ struct FakeRepeater {
             }
             return reply;
         }
-        if (written == "????????") {
-            return std::string(16, '?');
-        }
-        if (written == "\r") {
-            return "\r\n> ";
-        }
-        return std::string(written) + "\r";
+        static const std::map<std::string_view, std::string> kAnswers = {
+            {"?", "??"}, {"V", "V:15\r\n"}, {"????????", std::string(16, '?')}, {"\r", "\r\n> "}};
+        const auto answer = kAnswers.find(written);
+        return answer != kAnswers.end() ? answer->second : std::string(written) + "\r";
     }
     std::deque<ImageBuffer> images{ImageBuffer{}};
 };
@@ -84,22 +74,6 @@ struct LinkRig {
         StartKeepAlive(screen);
     }
 
-    // The keep-alive runs inside event passes whenever its interval has passed since it was
-    // last seen starting, as the window's timer would.
-    void RunKeepAliveInEventPasses() {
-        pump.onPass = [this] {
-            if (!screen.TimRptrProgMode.enabled) {
-                keepAliveSince.reset();
-            } else if (!keepAliveSince) {
-                keepAliveSince = clock.Now();
-            } else if (clock.Now() - *keepAliveSince >=
-                       std::chrono::milliseconds(screen.TimRptrProgMode.interval)) {
-                keepAliveSince = clock.Now();
-                TimRptrProgMode_Timer(link);
-            }
-        };
-    }
-
     FakeClock clock;
     ScriptedSerialPort port{clock};
     FakeEventPump pump;
@@ -109,7 +83,6 @@ struct LinkRig {
     RangeModule range;
     TempDir backupRoot;
     RadioLink link{{port, clock, clock, pump, ui}, screen, state, range};
-    std::optional<std::chrono::steady_clock::time_point> keepAliveSince;
 };
 
 }  // namespace tarvex::testing

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <numeric>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -98,11 +99,8 @@ inline std::vector<std::string> Written(const Wire& wire) {
 }
 
 inline std::string WrittenText(const Wire& wire) {
-    std::string text;
-    for (const std::string& written : Written(wire)) {
-        text += written;
-    }
-    return text;
+    const std::vector<std::string> texts = Written(wire);
+    return std::accumulate(texts.begin(), texts.end(), std::string());
 }
 
 }  // namespace tarvex::testing
