@@ -141,8 +141,10 @@ bool LoadVersion3(int fd, ReadBuffer& buffer, LoadedFile& loaded, std::string* r
     }
     const std::size_t imageOffset = total - kImageBufferSize;
     loaded.ModelCode = buffer[data_file::kVersion3ModelCode];
-    loaded.ModelName =
-        GetText(buffer, data_file::kVersion3ModelName, imageOffset - data_file::kVersion3ModelName);
+    // Blanks at the end are padding in the newer layout, which every save writes; without them
+    // here too, the name shown now is the name shown after a save and a reopening.
+    loaded.ModelName = WithoutTrailingBlanks(GetText(buffer, data_file::kVersion3ModelName,
+                                                     imageOffset - data_file::kVersion3ModelName));
     std::copy_n(buffer.begin() + static_cast<std::ptrdiff_t>(imageOffset), kImageBufferSize,
                 loaded.image.begin());
     loaded.imageCount = kImageBufferSize;
