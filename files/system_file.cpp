@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -100,15 +101,30 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
     if (!file.valid()) {
         return std::nullopt;
     }
-    std::string content(limit + 1, '\0');
-    const ReadResult read = ReadUpTo(
-        file.get(), std::span(reinterpret_cast<std::uint8_t*>(content.data()), content.size()));
-    if (read.error != 0) {
-        reason = SystemMessage(read.error);
-        return std::nullopt;
+    // The buffer starts at the file's size, not at the limit, so that a small file costs only its
+    // length; it grows should the file prove longer, up to one byte past the limit, which tells
+    // the caller the file is too large.
+    struct stat status {};
+    const auto size =
+        ::fstat(file.get(), &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    std::string content;
+    std::size_t capacity = std::min(limit, size) + 1;
+    for (;;) {
+        const std::size_t start = content.size();
+        content.resize(capacity);
+        const ReadResult read = ReadUpTo(
+            file.get(),
+            std::span(reinterpret_cast<std::uint8_t*>(content.data()) + start, capacity - start));
+        if (read.error != 0) {
+            reason = SystemMessage(read.error);
+            return std::nullopt;
+        }
+        content.resize(start + read.count);
+        if (content.size() < capacity || capacity > limit) {
+            return content;
+        }
+        capacity = std::min(limit + 1, capacity * 2);
     }
-    content.resize(read.count);
-    return content;
 }
 
 }  // namespace tarvex

@@ -1,9 +1,11 @@
 #include "files/file_writer.h"
+#include "files/system_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <climits>
+#include <optional>
 
 #include "support/file_test_support.h"
 
@@ -88,6 +90,39 @@ TEST(WriteWholeFile, WritesWhatANameStandsForKeepsWhatTheFileIsAndSaysWhyNot) {
                 << reason;
             EXPECT_TRUE(shell(checks + c.check));
         }
+    }
+}
+
+// A file is read whole up to one byte past the limit, whatever size it claims: /proc files claim
+// none at all.
+TEST(ReadRegularFile, ReadsUpToOneBytePastTheLimit) {
+    std::ifstream proc("/proc/self/mounts");
+    const std::string mounts{std::istreambuf_iterator<char>(proc), {}};
+    ASSERT_GT(mounts.size(), 64u);
+    const std::string longText(5000, 'x');
+    struct Case {
+        std::optional<std::string> written;  // none: /proc/self/mounts is read
+        std::size_t limit;
+        std::string content;
+    };
+    const Case cases[] = {
+        {"", 10, ""},
+        {"0123456789", 10, "0123456789"},
+        {"0123456789A", 10, "0123456789A"},
+        {longText, 10, longText.substr(0, 11)},
+        {longText, 4999, longText},
+        {std::nullopt, 1 << 20, mounts},
+        {std::nullopt, 32, mounts.substr(0, 33)},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::filesystem::path file = "/proc/self/mounts";
+        if (c.written) {
+            file = dir / "file";
+            std::ofstream(file) << *c.written;
+        }
+        std::string reason;
+        EXPECT_EQ(ReadRegularFile(file, c.limit, reason), c.content) << file << " " << c.limit;
     }
 }
 
