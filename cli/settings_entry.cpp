@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -198,10 +200,13 @@ class SettingsEntry {
             }
         }
         if (const auto it = settings.find("FirmwareVersion"); it != settings.end()) {
-            if (it->is_number()) {
+            // The data file holds it in single precision; beyond that it would be stored as
+            // infinity, which no settings file can give back.
+            if (it->is_number() &&
+                std::fabs(it->get<double>()) <= std::numeric_limits<float>::max()) {
                 state.FirmwareVersion = it->get<float>();
             } else {
-                Fail("FirmwareVersion", "expected a number");
+                Fail("FirmwareVersion", "expected a number from -3.4E+38 to 3.4E+38");
             }
         }
     }

@@ -142,7 +142,7 @@ TEST(CliBuild, RefusedSettingsPrintWhatTheWindowWouldShowAndWriteNothing) {
         }
     }
     std::erase_if(cases, [](const auto& c) { return c.first.empty(); });
-    ASSERT_EQ(cases.size(), 17u);
+    ASSERT_EQ(cases.size(), 18u);
     TempDir dir;
     for (const auto& [change, err] : cases) {
         SCOPED_TRACE(change);
