@@ -63,7 +63,11 @@ start_window() {
         PATH="$home/stand-in:/usr/bin:/bin" sh -c "cd \"\$HOME\" && exec $command" \
         >>"$work/window.log" 2>&1 &
     window_pid=$!
-    window=$(wait_for_window "Tarvex Repeater Programmer V")
+    window=$(wait_for_window "Tarvex Repeater Programmer V") || {
+        echo "What the window printed:" >&2
+        cat "$work/window.log" >&2
+        exit 1
+    }
     xdotool windowfocus --sync "$window"
 }
 
