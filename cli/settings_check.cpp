@@ -83,6 +83,15 @@ class Check {
         }
     }
 
+    // The file holds the firmware version in single precision.
+    void Firmware(float held) {
+        const std::optional<std::string> written = GivenText(given_, "FirmwareVersion");
+        if (written && ParseDecimal(*written) != ParseDecimal(ShortestText(held))) {
+            notes_.push_back("FirmwareVersion: " + Quoted(*written) + " is stored as " +
+                             Quoted(ShortestText(held)));
+        }
+    }
+
     // The notes only matter when the command goes on.
     bool Finish() {
         for (const std::string& note : ok_ ? notes_ : std::vector<std::string>{}) {
@@ -156,6 +165,7 @@ bool CheckSettingsAreKept(const Session& session, const nlohmann::json& given, b
         return check.ok();
     }
     check.Stored(committed, ShownSettingsOfImage(copy.state.OutData, copy.state.Step5kHz));
+    check.Firmware(copy.state.FirmwareVersion);
     return check.Finish();
 }
 

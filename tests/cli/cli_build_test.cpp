@@ -63,13 +63,21 @@ TEST(CliBuild, ExportThenBuildGivesBackEverySample) {
 // as long as the repeater holds them, three numbers between the steps the window keeps, and the
 // DMK code that slot 2 lists with a trailing blank.
 nlohmann::json HandWritten() {
-    return {{"CustID", "Hill 3 top"},    {"TXFreq", "451.526"},
-            {"RXFreq", 456.5},           {"MKSlot", {"DMK 754", "DMK 023"}},
-            {"PTTExtEnc", "Custom MK"},  {"CustomMKFreq", 113.84},
-            {"MorseCodeID", "vk2abcde"}, {"IDTXInterval", 10},
-            {"MKEncodewID", false},      {"TXTimeOutTimer", "3"},
-            {"TXHangTime", 1.25},        {"SqlTailMuteTime", 0.5},
-            {"MonitorMode", 1},          {"MKEncodePol", true}};
+    return {{"CustID", "Hill 3 top"},
+            {"TXFreq", "451.526"},
+            {"RXFreq", 456.5},
+            {"MKSlot", {"DMK 754", "DMK 023"}},
+            {"PTTExtEnc", "Custom MK"},
+            {"CustomMKFreq", 113.84},
+            {"MorseCodeID", "vk2abcde"},
+            {"IDTXInterval", 10},
+            {"MKEncodewID", false},
+            {"TXTimeOutTimer", "3"},
+            {"TXHangTime", 1.25},
+            {"SqlTailMuteTime", 0.5},
+            {"MonitorMode", 1},
+            {"MKEncodePol", true},
+            {"FirmwareVersion", 1.234567891}};
 }
 
 TEST(CliBuild, HandWrittenSettingsBecomeAFileThatShowsThemAsStored) {
@@ -81,7 +89,8 @@ TEST(CliBuild, HandWrittenSettingsBecomeAFileThatShowsThemAsStored) {
     EXPECT_EQ(built.err,
               "tarvex-cli: TXFreq: \"451.526\" is stored as \"451.5250\"\n"
               "tarvex-cli: CustomMKFreq: \"113.84\" is stored as \"113.4\"\n"
-              "tarvex-cli: TXHangTime: \"1.25\" is stored as \"1.2\"\n");
+              "tarvex-cli: TXHangTime: \"1.25\" is stored as \"1.2\"\n"
+              "tarvex-cli: FirmwareVersion: \"1.234567891\" is stored as \"1.2345679\"\n");
 
     const nlohmann::json shown =
         nlohmann::json::parse(Cli({"export", (dir / "hill.kvd").string()}).out);
@@ -90,7 +99,7 @@ TEST(CliBuild, HandWrittenSettingsBecomeAFileThatShowsThemAsStored) {
         {"TXFreq", "451.5250"}, {"RXFreq", "456.5000"},   {"MKSlot", {52, 134}},
         {"PTTExtEnc", 135},     {"CustomMKFreq", 113.4},  {"MorseCodeID", "VK2ABCDE"},
         {"MKEncodewID", false}, {"TXHangTime", 1.2},      {"MonitorMode", 1},
-        {"MKEncodePol", true},  {"MKDecodePol", false}};
+        {"MKEncodePol", true},  {"MKDecodePol", false},   {"FirmwareVersion", 1.2345679}};
     for (const auto& [key, value] : expected.items()) {
         EXPECT_EQ(shown[key], value) << key;
     }
